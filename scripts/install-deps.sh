@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the project needs, only those that are missing.
+# Usage: scripts/install-deps.sh [--gui] [--test] [--bench]   (no option: everything)
+set -euo pipefail
+
+core=(build-essential cmake pkg-config libdivsufsort-dev libcli11-dev bzip2)
+test=(libgtest-dev libgmock-dev clang libclang-rt-14-dev)
+gui=(qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev xvfb xauth)
+bench=(libbenchmark-dev time hyperfine)
+
+want=("${core[@]}")
+if [ $# -eq 0 ]; then set -- --gui --test --bench; fi
+for arg in "$@"; do
+  case "$arg" in
+    --gui) want+=("${gui[@]}") ;;
+    --test) want+=("${test[@]}") ;;
+    --bench) want+=("${bench[@]}") ;;
+    *) echo "install-deps: unknown option $arg" >&2; exit 2 ;;
+  esac
+done
+
+# Node.js with npm (for the peer GEDCOM readers of the benchmarks) may come from Debian or
+# from another Node.js distribution; only ask Debian when no npm is on the path.
+if printf '%s\n' "${want[@]}" | grep -qx hyperfine && ! command -v npm >/dev/null 2>&1; then
+  want+=(nodejs npm)
+fi
+
+missing=()
+for pkg in "${want[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$pkg")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing missing packages: ${missing[*]}" >&2
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
