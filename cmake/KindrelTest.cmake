@@ -16,3 +16,25 @@ function(kindrel_add_test)
     DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS "${T_LABELS}" ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# kindrel_add_fuzzer(NAME <name> SOURCES <files...> [LIBS <libs...>])
+# A fuzz target defines LLVMFuzzerTestOneInput. It is always built as a replay runner
+# (fuzz_replay_<name>) that feeds every file of tests/fuzz/corpus/<name>/ to the target,
+# registered with CTest under the label "fuzz"; with -DKINDREL_FUZZ=ON (clang) it is also
+# built as a libFuzzer binary (fuzz_<name>) under AddressSanitizer and UBSan.
+function(kindrel_add_fuzzer)
+  cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(fuzz_replay_${F_NAME} ${F_SOURCES} ${CMAKE_SOURCE_DIR}/fuzz/replay_main.cpp)
+  target_link_libraries(fuzz_replay_${F_NAME} PRIVATE ${F_LIBS})
+  set(corpus ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${F_NAME})
+  if(KINDREL_BUILD_TESTS)
+    add_test(NAME fuzz_replay_${F_NAME} COMMAND fuzz_replay_${F_NAME} ${corpus})
+    set_tests_properties(fuzz_replay_${F_NAME} PROPERTIES LABELS "fuzz")
+  endif()
+  if(KINDREL_FUZZ)
+    add_executable(fuzz_${F_NAME} ${F_SOURCES})
+    target_link_libraries(fuzz_${F_NAME} PRIVATE ${F_LIBS})
+    target_compile_options(fuzz_${F_NAME} PRIVATE -fsanitize=fuzzer)
+    target_link_options(fuzz_${F_NAME} PRIVATE -fsanitize=fuzzer)
+  endif()
+endfunction()
