@@ -2,9 +2,11 @@
 
 namespace kindrel::cli {
 
+void AddPayloadCommands(CLI::App& app, int& exitCode);
+
 // Add a group here when its cmd_*.cpp file exists.
 std::vector<CommandRegistrar> AllCommands() {
-    return {};
+    return {AddPayloadCommands};
 }
 
 }  // namespace kindrel::cli
