@@ -30,6 +30,20 @@ enum CollectionKind : int { kKindNone = 0, kKindGedcom = 1, kKindPaf = 2, kKindF
 // Character-set codes of a loaded collection.
 enum CharSetCode : int { kCharSetOther = 0, kCharSetAnsel = 1, kCharSetUtf8 = 2 };
 
+// A restriction of the individual view to a subset of the individuals (an island). The
+// analysis layer installs one with WABSCollection::SetViewRestriction; the view operations
+// then answer through it.
+class WViewRestriction {
+public:
+    virtual ~WViewRestriction() = default;
+    // Number of individuals in the view.
+    virtual int32_t Count() = 0;
+    // The individual at view position i (1-based), 0 when i is out of range.
+    virtual int32_t ToIndividual(int32_t i) = 0;
+    // The view position of an individual, 0 when it is not in the view.
+    virtual int32_t ToView(int32_t individual) = 0;
+};
+
 class WABSCollection {
 public:
     WABSCollection();
@@ -124,11 +138,18 @@ public:
     // The island calculation is running.
     bool IsBusy() const { return m_busy; }
 
+    // Marks the island calculation as running or finished (IsBusy).
+    void SetBusy(bool busy) { m_busy = busy; }
+
     // --- The view of individuals (restricted to one island by "Use Island") ---
     // Without a restriction: the individual count and the identity mapping.
     virtual int32_t ViewCount();
     virtual int32_t ViewToIndividual(int32_t i);
     virtual int32_t IndividualToView(int32_t individual);
+    // Installs the restriction behind the view operations; null removes it.
+    void SetViewRestriction(std::unique_ptr<WViewRestriction> restriction);
+    // The installed restriction, or null.
+    WViewRestriction* ViewRestriction() const { return m_viewRestriction.get(); }
 
 protected:
     bool m_busy = false;
@@ -137,7 +158,19 @@ protected:
 
 private:
     struct MeasureCaches;
+    // The measure caches, created (or recreated when the individual count grew) on demand.
+    MeasureCaches& Measures();
+    // Appends the parents (up) or children of x in visiting order; false when x cannot be
+    // obtained or has no parent (up) or spouse families.
+    bool Neighbours(int32_t x, bool up, std::vector<int32_t>& out);
+    int32_t TreeTotal(int32_t n, bool up);
+    int32_t TreeGenerations(int32_t n, bool up);
+    double TreeAverage(int32_t n, bool up);
+    // One line of a person in the families block of SummaryBlock.
+    std::string PersonLine(int32_t c, bool fullForm);
+
     std::unique_ptr<MeasureCaches> m_measures;
+    std::unique_ptr<WViewRestriction> m_viewRestriction;
 };
 
 }  // namespace kindrel

@@ -238,7 +238,8 @@ public:
 
     // Forgets everything cached about the current record.
     virtual void ClearCache() {}
-    // Releases what Load acquired.
+    // Releases what Load acquired; a subclass calls it from its own destructor (a base
+    // destructor cannot reach the subclass's override).
     virtual void Unload() {}
     // Binds the object to individual n.
     virtual void Load(int32_t n) = 0;
@@ -275,7 +276,7 @@ public:
         (void)link;
         return false;
     }
-    // Birth date set, no set death date, and Age below the limit.
+    // Birth date set, no set death date, and an Age of 0 or more below the limit.
     virtual bool IsLiving(int ageLimit);
     virtual bool HasNoParents() = 0;
     virtual bool HasNoSpouses() = 0;
@@ -294,7 +295,9 @@ public:
     std::string SurnameText();
     // Display name, birth and death dates and places.
     std::string SummaryText();
-    // Age in whole years, -1 when it cannot be computed.
+    // Age in whole years, -1 when it cannot be computed. Under AgeCalcCB the christening
+    // stands in for an absent or empty birth date and the burial for the death date; without
+    // an end date the age runs to today.
     int Age();
     // The date difference behind the age; null when it cannot be computed. substitute is set
     // when a christening or burial date stood in; suffix is "?" when today stood in.
@@ -303,7 +306,8 @@ public:
     std::string AgeText();
     std::string CitationsText();
     std::string NoteText();
-    // Per event (kind, i): texts from the event, empty/0/false without it.
+    // Per event (kind, i): texts from the event, empty/0/false without it. DatePlaceText is
+    // the date, ", " and the place (the separator always written when the event exists).
     std::string DateText(int kind, int32_t i = 1);
     std::string PlaceText(int kind, int32_t i = 1);
     std::string DatePlaceText(int kind, int32_t i = 1);
