@@ -1,4 +1,4 @@
-# kindrel_add_test(NAME <name> SOURCES <files...> [LIBS <libs...>] [LABELS <labels...>])
+# kindrel_add_test(NAME <name> SOURCES <files...> [LIBS <libs...>] [LABELS <label>])
 # Builds one GoogleTest executable and registers its cases with CTest under the given labels.
 include(GoogleTest)
 function(kindrel_add_test)
@@ -11,6 +11,12 @@ function(kindrel_add_test)
     KINDREL_BIN_DIR="${CMAKE_BINARY_DIR}")
   if(NOT T_LABELS)
     set(T_LABELS core)
+  endif()
+  # Discovered tests take one label (a list would be split by the discovery script):
+  # core, gui, slow or fuzz. `ctest -LE slow` skips the long ones.
+  list(LENGTH T_LABELS n)
+  if(n GREATER 1)
+    message(FATAL_ERROR "kindrel_add_test(${T_NAME}): give one label, not ${T_LABELS}")
   endif()
   gtest_discover_tests(${T_NAME}
     DISCOVERY_TIMEOUT 60
