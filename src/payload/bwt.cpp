@@ -29,7 +29,7 @@ void TBWTBase::ForwardTransform(const uint8_t* data, int n, int32_t* suffixArray
 }
 
 void TBWTBase::InverseTransform(const uint8_t* last, int n, int sentinelPosition, int startIndex,
-                                uint32_t* vector, uint8_t* out) {
+                                uint32_t* vector, uint32_t* backVector, uint8_t* out) {
     if (n == 0) return;
     uint32_t count[256] = {};
     for (int q = 0; q <= n; ++q) ++count[last[q]];
@@ -42,22 +42,56 @@ void TBWTBase::InverseTransform(const uint8_t* last, int n, int sentinelPosition
         sum += count[b];
     }
     // vector[row] = (T[row] << 8) | L[T[row]]: the next row of the walk and the byte it gives,
-    // in one load.
+    // in one load. backVector is the way back: backVector[q] = (r << 8) | L[r] where T[r] = q.
     vector[0] = static_cast<uint32_t>(sentinelPosition) << 8 | last[sentinelPosition];
-    for (int q = 0; q < sentinelPosition; ++q) {
+    backVector[sentinelPosition] = last[0];
+    for (int q = 0; q <= n; ++q) {
+        if (q == sentinelPosition) continue;
         const uint8_t b = last[q];
-        vector[next[b]++] = static_cast<uint32_t>(q) << 8 | b;
+        const uint32_t row = next[b]++;
+        vector[row] = static_cast<uint32_t>(q) << 8 | b;
+        backVector[q] = row << 8 | last[row];
     }
-    for (int q = sentinelPosition + 1; q <= n; ++q) {
-        const uint8_t b = last[q];
-        vector[next[b]++] = static_cast<uint32_t>(q) << 8 | b;
+
+    // The walk is one long chain of dependent loads that miss the cache. A valid block's walk
+    // ends at row 0 (the rotation that starts with the sentinel), so the second half is
+    // walked backwards from row 0 at the same time, and the two chains' loads overlap. Where
+    // the halves meet they must agree; if they do not (a damaged block), the second half is
+    // walked forwards after all, so the bytes are always those of the forward walk.
+    const int half = n / 2;
+    uint32_t forward = static_cast<uint32_t>(startIndex);
+    uint32_t backward = 0;
+    if (half > 0) out[0] = last[forward];
+    out[n - 1] = last[0];
+    int j = 1;
+    int k = n - 2;
+    for (; j < half && k >= half; ++j, --k) {
+        const uint32_t f = vector[forward];
+        const uint32_t b = backVector[backward];
+        forward = f >> 8;
+        backward = b >> 8;
+        out[j] = static_cast<uint8_t>(f);
+        out[k] = static_cast<uint8_t>(b);
     }
-    uint32_t idx = static_cast<uint32_t>(startIndex);
-    out[0] = last[idx];
-    for (int j = 1; j < n; ++j) {
-        const uint32_t e = vector[idx];
-        idx = e >> 8;
-        out[j] = static_cast<uint8_t>(e);
+    for (; j < half; ++j) {
+        const uint32_t f = vector[forward];
+        forward = f >> 8;
+        out[j] = static_cast<uint8_t>(f);
+    }
+    for (; k >= half; --k) {
+        const uint32_t b = backVector[backward];
+        backward = b >> 8;
+        out[k] = static_cast<uint8_t>(b);
+    }
+    const uint32_t meeting = half > 0 ? vector[forward] >> 8 : static_cast<uint32_t>(startIndex);
+    if (meeting != backward) {
+        forward = meeting;
+        out[half] = last[forward];
+        for (j = half + 1; j < n; ++j) {
+            const uint32_t f = vector[forward];
+            forward = f >> 8;
+            out[j] = static_cast<uint8_t>(f);
+        }
     }
 }
 

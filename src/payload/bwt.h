@@ -19,9 +19,10 @@ class TBWTBase {
 
     // Inverts a transform. last holds the n + 1 positions of L (the byte at sentinelPosition
     // is ignored by valid blocks; it must be set); 0 <= startIndex, sentinelPosition <= n.
-    // vector has room for n + 1 entries; out receives n bytes.
+    // vector and backVector have room for n + 1 entries each; out receives n bytes, exactly
+    // those of the walk above whatever L holds.
     static void InverseTransform(const uint8_t* last, int n, int sentinelPosition, int startIndex,
-                                 uint32_t* vector, uint8_t* out);
+                                 uint32_t* vector, uint32_t* backVector, uint8_t* out);
 };
 
 }  // namespace kindrel

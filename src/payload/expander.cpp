@@ -78,7 +78,7 @@ int TExpander::DecodeBlock(TArchiveFile& archive, const TDataBlockHeader& header
     last[sentinel] = 0;
     for (int p = sentinel; p < n; ++p) last[p + 1] = m_mtf.Decode(indexes[p]);
 
-    InverseTransform(last, n, sentinel, start, buffers.Vector(), out);
+    InverseTransform(last, n, sentinel, start, buffers.Vector(), buffers.BackVector(), out);
 
     m_blockOk = TCRC32::Of(out, static_cast<size_t>(n)) == header.Crc();
     m_length = n;
