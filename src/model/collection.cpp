@@ -441,6 +441,10 @@ void WABSCollection::SetViewRestriction(std::unique_ptr<WViewRestriction> restri
     m_viewRestriction = std::move(restriction);
 }
 
+void WABSCollection::SetIslandTables(std::unique_ptr<WCollectionAttachment> tables) {
+    m_islandTables = std::move(tables);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Tree measures
 

@@ -44,6 +44,14 @@ public:
     virtual int32_t ToView(int32_t individual) = 0;
 };
 
+// State that a higher layer keeps for one collection (the analysis layer's island tables).
+// The collection owns it and destroys it before anything else of its own; an attachment must
+// not call the collection from its destructor.
+class WCollectionAttachment {
+public:
+    virtual ~WCollectionAttachment() = default;
+};
+
 class WABSCollection {
 public:
     WABSCollection();
@@ -151,6 +159,11 @@ public:
     // The installed restriction, or null.
     WViewRestriction* ViewRestriction() const { return m_viewRestriction.get(); }
 
+    // The island tables attached by the analysis layer (WIslands::Of), or null.
+    WCollectionAttachment* IslandTables() const { return m_islandTables.get(); }
+    // Attaches the island tables (replacing any earlier ones); the collection owns them.
+    void SetIslandTables(std::unique_ptr<WCollectionAttachment> tables);
+
 protected:
     bool m_busy = false;
     int m_kind = kKindNone;
@@ -171,6 +184,8 @@ private:
 
     std::unique_ptr<MeasureCaches> m_measures;
     std::unique_ptr<WViewRestriction> m_viewRestriction;
+    // Declared last so it is destroyed first, while the restriction still exists.
+    std::unique_ptr<WCollectionAttachment> m_islandTables;
 };
 
 }  // namespace kindrel
