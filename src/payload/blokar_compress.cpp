@@ -18,6 +18,8 @@ namespace kindrel {
 namespace {
 
 constexpr int kOutputBufferSize = 65536;
+// More workers than this gain little and each holds about 7 MB of work buffers.
+constexpr long long kMaxThreads = 8;
 
 // An input file descriptor closed on every way out.
 class InputFile {
@@ -76,7 +78,7 @@ int WBlokarCompress::BlocksFor(long long size) {
 int WBlokarCompress::ThreadsFor(long long blocks) const {
     long long threads = m_threadCount;
     if (threads == 0) threads = std::max(1u, std::thread::hardware_concurrency());
-    return static_cast<int>(std::max(1LL, std::min(threads, blocks)));
+    return static_cast<int>(std::max(1LL, std::min({threads, blocks, kMaxThreads})));
 }
 
 TExpander& WBlokarCompress::ExpanderFor(int worker) {

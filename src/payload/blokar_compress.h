@@ -73,10 +73,12 @@ class WBlokarCompress {
     CompressResult Compress(const std::string& inputFile, const std::string& archiveFile);
 
     // Compresses inputFile and appends the archive to the open file descriptor fd at its
-    // current position. Throws EFileError.
+    // current position. Throws EFileError; what was appended by then stays (the caller owns
+    // the descriptor and cuts it back).
     CompressResult CompressToFd(const std::string& inputFile, int fd);
 
-    // Threads for several blocks: 0 (the default) one per processor, 1 the caller's only.
+    // Threads for several blocks: 0 (the default) one per processor (at most 8), 1 the
+    // caller's only.
     void SetThreadCount(int threads) { m_threadCount = threads < 0 ? 0 : threads; }
 
     // The number of blocks Compress writes for an input of size bytes.
