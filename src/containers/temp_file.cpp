@@ -24,7 +24,14 @@ TempFile CreateTempFile() {
     // process could take the name.
     const int fd = mkstemps(name.data(), 4);
     if (fd < 0) throw EFileError(pattern);
-    flock(fd, LOCK_SH | LOCK_NB);
+    // The shared lock tells other viewers' stale-file cleanup that the file is in use; the
+    // cleanup also leaves files younger than a minute alone, which covers this instant.
+    // Nobody else can hold an exclusive lock on a file this new, so failure is not expected.
+    if (flock(fd, LOCK_SH | LOCK_NB) != 0) {
+        close(fd);
+        unlink(name.data());
+        throw EFileError(std::string(name.data()));
+    }
     return TempFile{fd, std::string(name.data())};
 }
 

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <ctime>
 #include <string_view>
 
 namespace kindrel {
@@ -20,10 +21,11 @@ bool IsTempName(std::string_view name) {
 }
 
 // Removes folder/name when it is a stale file of ours; true when it was removed.
-bool RemoveIfStale(int dirFd, const char* name) {
+bool RemoveIfStale(int dirFd, const char* name, int minAgeSeconds) {
     struct stat before {};
     if (::fstatat(dirFd, name, &before, AT_SYMLINK_NOFOLLOW) != 0) return false;
     if (!S_ISREG(before.st_mode) || before.st_uid != ::geteuid()) return false;
+    if (minAgeSeconds > 0 && ::time(nullptr) - before.st_ctim.tv_sec < minAgeSeconds) return false;
     const WUniqueFd fd(
         ::openat(dirFd, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!fd.IsOpen()) return false;
@@ -39,14 +41,14 @@ bool RemoveIfStale(int dirFd, const char* name) {
 
 }  // namespace
 
-StaleCleanupResult DeleteStaleTempFiles(const std::string& folder) {
+StaleCleanupResult DeleteStaleTempFiles(const std::string& folder, int minAgeSeconds) {
     StaleCleanupResult result;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir) return result;
     const int dirFd = ::dirfd(dir);
     while (const dirent* entry = ::readdir(dir)) {
         if (!IsTempName(entry->d_name)) continue;
-        if (RemoveIfStale(dirFd, entry->d_name))
+        if (RemoveIfStale(dirFd, entry->d_name, minAgeSeconds))
             ++result.deleted;
         else
             ++result.kept;
@@ -55,8 +57,8 @@ StaleCleanupResult DeleteStaleTempFiles(const std::string& folder) {
     return result;
 }
 
-StaleCleanupResult DeleteStaleTempFiles() {
-    return DeleteStaleTempFiles(TemporaryDirectory());
+StaleCleanupResult DeleteStaleTempFiles(int minAgeSeconds) {
+    return DeleteStaleTempFiles(TemporaryDirectory(), minAgeSeconds);
 }
 
 }  // namespace kindrel

@@ -95,7 +95,7 @@ TEST_F(EmbeddedGedcomTest, LoadedGedcomSurvivesStaleCleanupWhileHeld) {
     {
         const EmbeddedGedcom loaded = LoadEmbeddedGedcom(m_dir / "family.sv");
         path = loaded.gedcom.Path();
-        EXPECT_EQ(DeleteStaleTempFiles().deleted, 0);
+        EXPECT_EQ(DeleteStaleTempFiles(0).deleted, 0);
         EXPECT_TRUE(std::filesystem::exists(path));
     }
     EXPECT_FALSE(std::filesystem::exists(path));  // the holder deletes it
@@ -110,7 +110,7 @@ TEST_F(EmbeddedGedcomTest, ReleasedGedcomStaysAndBecomesTheCallersFile) {
         EXPECT_FALSE(loaded.gedcom.IsHeld());
     }
     EXPECT_EQ(ReadFileText(path), m_gedcom);
-    EXPECT_EQ(DeleteStaleTempFiles().deleted, 1);  // unlocked now, so stale
+    EXPECT_EQ(DeleteStaleTempFiles(0).deleted, 1);  // unlocked now, so stale
 }
 
 TEST_F(EmbeddedGedcomTest, GedcomOfSeveralBlocksLoads) {

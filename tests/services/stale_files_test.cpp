@@ -67,7 +67,7 @@ TEST(StaleFilesTest, DeletesUnlockedTempFilesOnly) {
     WriteFileText(dir / "fmr.tmp.keep", "other name");
     WriteFileText(dir / "other.tmp", "other name");
     WriteFileText(dir / "xfmr1.tmp", "other name");
-    const StaleCleanupResult result = DeleteStaleTempFiles(dir.Path().string());
+    const StaleCleanupResult result = DeleteStaleTempFiles(dir.Path().string(), 0);
     EXPECT_EQ(result.deleted, 1);
     EXPECT_EQ(result.kept, 0);
     EXPECT_FALSE(Exists(dir / "fmrABC123.tmp"));
@@ -82,13 +82,13 @@ TEST(StaleFilesTest, FileHeldByAnotherProcessSurvives) {
     {
         const LockHolder holder(dir / "fmrHELD01.tmp");
         ASSERT_TRUE(holder.Locked());
-        const StaleCleanupResult result = DeleteStaleTempFiles(dir.Path().string());
+        const StaleCleanupResult result = DeleteStaleTempFiles(dir.Path().string(), 0);
         EXPECT_EQ(result.deleted, 0);
         EXPECT_EQ(result.kept, 1);
         EXPECT_TRUE(Exists(dir / "fmrHELD01.tmp"));
     }
     // The holder has ended: now the file is stale.
-    EXPECT_EQ(DeleteStaleTempFiles(dir.Path().string()).deleted, 1);
+    EXPECT_EQ(DeleteStaleTempFiles(dir.Path().string(), 0).deleted, 1);
     EXPECT_FALSE(Exists(dir / "fmrHELD01.tmp"));
 }
 
@@ -98,7 +98,7 @@ TEST(StaleFilesTest, FileLockedThroughAnotherDescriptionOfThisProcessSurvives) {
     const int fd = open((dir / "fmrSELF01.tmp").c_str(), O_RDONLY);
     ASSERT_GE(fd, 0);
     ASSERT_EQ(flock(fd, LOCK_SH), 0);
-    EXPECT_EQ(DeleteStaleTempFiles(dir.Path().string()).deleted, 0);
+    EXPECT_EQ(DeleteStaleTempFiles(dir.Path().string(), 0).deleted, 0);
     EXPECT_TRUE(Exists(dir / "fmrSELF01.tmp"));
     close(fd);
 }
@@ -108,10 +108,10 @@ TEST(StaleFilesTest, OwnTempFilesOfThisRunSurvive) {
     const ScopedEnv tmp("TMPDIR", dir.Path().c_str());
     const TempFile mine = CreateTempFile();
     ASSERT_EQ(std::filesystem::path(mine.path).parent_path(), dir.Path());
-    EXPECT_EQ(DeleteStaleTempFiles().deleted, 0);
+    EXPECT_EQ(DeleteStaleTempFiles(0).deleted, 0);
     EXPECT_TRUE(Exists(mine.path));
     close(mine.fd);
-    EXPECT_EQ(DeleteStaleTempFiles().deleted, 1);
+    EXPECT_EQ(DeleteStaleTempFiles(0).deleted, 1);
 }
 
 TEST(StaleFilesTest, FoldersAndLinksAreLeftAlone) {
@@ -119,7 +119,7 @@ TEST(StaleFilesTest, FoldersAndLinksAreLeftAlone) {
     std::filesystem::create_directory(dir / "fmrDIR.tmp");
     WriteFileText(dir / "target", "not ours to delete");
     std::filesystem::create_symlink(dir / "target", dir / "fmrLINK.tmp");
-    const StaleCleanupResult result = DeleteStaleTempFiles(dir.Path().string());
+    const StaleCleanupResult result = DeleteStaleTempFiles(dir.Path().string(), 0);
     EXPECT_EQ(result.deleted, 0);
     EXPECT_EQ(result.kept, 2);
     EXPECT_TRUE(Exists(dir / "fmrDIR.tmp"));
@@ -132,17 +132,26 @@ TEST(StaleFilesTest, FilesOfAnotherUserAreLeftAlone) {
     ScratchDir dir;
     WriteFileText(dir / "fmrOTHER.tmp", "someone else's");
     ASSERT_EQ(chown((dir / "fmrOTHER.tmp").c_str(), 65534, 65534), 0);
-    const StaleCleanupResult result = DeleteStaleTempFiles(dir.Path().string());
+    const StaleCleanupResult result = DeleteStaleTempFiles(dir.Path().string(), 0);
     EXPECT_EQ(result.deleted, 0);
     EXPECT_TRUE(Exists(dir / "fmrOTHER.tmp"));
 }
 
 TEST(StaleFilesTest, MissingFolderDoesNothing) {
     ScratchDir dir;
-    const StaleCleanupResult result = DeleteStaleTempFiles(dir / "missing");
+    const StaleCleanupResult result = DeleteStaleTempFiles(dir / "missing", 0);
     EXPECT_EQ(result.deleted, 0);
     EXPECT_EQ(result.kept, 0);
 }
 
 }  // namespace
+TEST(StaleFilesTest, FreshUnlockedFileSurvivesTheDefaultAge) {
+    // A viewer takes its lock just after creating a file; a cleanup in that instant keeps it.
+    ScratchDir dir;
+    WriteFileText(dir / "fmrNEW001.tmp", "just created");
+    EXPECT_EQ(DeleteStaleTempFiles(dir.Path().string()).deleted, 0);
+    EXPECT_TRUE(Exists(dir / "fmrNEW001.tmp"));
+    EXPECT_EQ(DeleteStaleTempFiles(dir.Path().string(), 0).deleted, 1);
+}
+
 }  // namespace kindrel
