@@ -1,0 +1,267 @@
+#include "analysis/collection_iterator.h"
+
+#include "analysis/attrib.h"
+#include "analysis/attrib_columns.h"
+#include "analysis/sort_keys.h"
+#include "containers/ui_hooks.h"
+#include "model/collection.h"
+#include "model/display_options.h"
+#include "model/records.h"
+
+#include <cstring>
+#include <utility>
+
+namespace kindrel {
+
+namespace {
+
+// Events are pumped this often while the highlighted list is built.
+constexpr int kMarkPumpInterval = 250;
+
+char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Compares text with query over at most the query's length, ASCII letters without regard to
+// case, other bytes as unsigned characters; a text shorter than the query sorts first.
+int ComparePrefixNoCase(std::string_view text, std::string_view query) {
+    for (size_t i = 0; i < query.size(); ++i) {
+        if (i >= text.size()) return -1;
+        const auto a = static_cast<unsigned char>(AsciiUpper(text[i]));
+        const auto b = static_cast<unsigned char>(AsciiUpper(query[i]));
+        if (a != b) return a < b ? -1 : 1;
+    }
+    return 0;
+}
+
+// Restores a display option when it goes out of scope.
+class PreSufOff {
+  public:
+    PreSufOff() : m_saved(Display().preSuf) { Display().preSuf = false; }
+    ~PreSufOff() { Display().preSuf = m_saved; }
+    PreSufOff(const PreSufOff&) = delete;
+    PreSufOff& operator=(const PreSufOff&) = delete;
+
+  private:
+    bool m_saved;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// WCollectionIterator
+
+WCollectionIterator::WCollectionIterator(std::string fileName, WABSCollection* collection,
+                                         int initialCount)
+    : WABSIterator(std::move(fileName), kRecordSize, initialCount), m_collection(collection) {}
+
+WCollectionIterator::~WCollectionIterator() = default;
+
+void WCollectionIterator::EnsureBuilt() {
+    if (m_built) return;
+    // Marked first: a Build that pumps events must not be started a second time.
+    m_built = true;
+    Build();
+}
+
+int32_t WCollectionIterator::RawNumberAt(int i) const {
+    const char* record = Item(i);
+    if (record == nullptr) return 0;
+    int32_t n;
+    std::memcpy(&n, record, sizeof n);
+    return n;
+}
+
+int32_t WCollectionIterator::NumberAt(int i) {
+    return RawNumberAt(i);
+}
+
+int32_t WCollectionIterator::FirstNumber() {
+    return First() != nullptr ? NumberAt(Position()) : 0;
+}
+
+int32_t WCollectionIterator::NextNumber() {
+    return Next() != nullptr ? NumberAt(Position()) : 0;
+}
+
+int32_t WCollectionIterator::PrevNumber() {
+    return Prev() != nullptr ? NumberAt(Position()) : 0;
+}
+
+int32_t WCollectionIterator::LastNumber() {
+    return Last() != nullptr ? NumberAt(Position()) : 0;
+}
+
+int WCollectionIterator::PositionOf(int32_t individual) {
+    const int count = Count();  // builds the sortable forms
+    if (individual == 0) return 0;
+    // Numbers are unique in an iterator: find the raw record, then its view position.
+    for (int p = 1; p <= count; ++p) {
+        if (RawNumberAt(p) == individual) return ViewPositionOfRaw(p);
+    }
+    return 0;
+}
+
+int WCollectionIterator::FindText(const std::function<int(int32_t individual)>& compareRecord) {
+    const int count = Count();
+    if (count < 1) return 0;
+    bool found = false;
+    const int nearest = FindNearestBy(
+        [&](const void* record) {
+            int32_t n;
+            std::memcpy(&n, record, sizeof n);
+            return compareRecord(n);
+        },
+        found);
+    if (!found) return ViewPositionOfRaw(nearest);
+    // The records are in ascending order; a view that reads backwards shows the last raw
+    // match first.
+    if (ViewPositionOfRaw(1) == 1) {
+        int p = nearest;
+        while (p > 1 && compareRecord(RawNumberAt(p - 1)) == 0) --p;
+        return p;
+    }
+    int p = nearest;
+    while (p < count && compareRecord(RawNumberAt(p + 1)) == 0) ++p;
+    return ViewPositionOfRaw(p);
+}
+
+int WCollectionIterator::FindByName(std::string_view surname, std::string_view givenNames) {
+    return FindText([&](int32_t n) {
+        if (m_collection == nullptr) return -1;
+        const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
+        if (!individual) return -1;
+        const std::unique_ptr<WABSName> name = individual->Name();
+        const std::string surnameText = name ? PlainSurname(*name) : std::string();
+        const int bySurname = ComparePrefixNoCase(surnameText, surname);
+        if (bySurname != 0) return bySurname;
+        return ComparePrefixNoCase(name ? name->GivenNames() : std::string(), givenNames);
+    });
+}
+
+int WCollectionIterator::FindByFullName(std::string_view text) {
+    return FindText([&](int32_t n) {
+        if (m_collection == nullptr) return -1;
+        const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
+        if (!individual) return -1;
+        return ComparePrefixNoCase(individual->FullName(false), text);
+    });
+}
+
+int WCollectionIterator::FindByRefNumber(std::string_view text) {
+    return FindText([&](int32_t n) {
+        if (m_collection == nullptr) return -1;
+        const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
+        if (!individual) return -1;
+        return ComparePrefixNoCase(individual->RefNumberText(), text);
+    });
+}
+
+// ---------------------------------------------------------------------------------------------
+// WColSortIterator
+
+WColSortIterator::WColSortIterator(std::string fileName, WABSCollection* collection,
+                                   int initialCount)
+    : WCollectionIterator(std::move(fileName), collection, initialCount),
+      m_individualCount(collection != nullptr ? collection->IndividualCount() : 0) {}
+
+WColSortIterator::~WColSortIterator() = default;
+
+int WColSortIterator::Count() const {
+    // Building is the lazy first step of every read; the records are not otherwise changed.
+    const_cast<WColSortIterator*>(this)->EnsureBuilt();
+    return RecordCount();
+}
+
+char* WColSortIterator::GoTo(int i) {
+    EnsureBuilt();
+    return WCollectionIterator::GoTo(i);
+}
+
+void WColSortIterator::Build() {
+    if (m_collection == nullptr) return;
+    const int32_t count = m_collection->ViewCount();
+    if (count < 1) return;
+    if (m_collection->ViewRestriction() == nullptr) {
+        // The whole file in order: fill the records in one pass.
+        Clear();
+        SetCount(count);
+        for (int32_t i = 1; i <= count; ++i) std::memcpy(RecordAt(i), &i, sizeof i);
+        Touch();
+        return;
+    }
+    for (int32_t i = 1; i <= count; ++i) AddNumber(m_collection->ViewToIndividual(i));
+}
+
+int32_t WColSortIterator::NumberAt(int i) {
+    EnsureBuilt();
+    if (!m_ascending) i = RecordCount() - i + 1;
+    return RawNumberAt(i);
+}
+
+int WColSortIterator::ViewPositionOfRaw(int p) {
+    if (p < 1) return 0;
+    return m_ascending ? p : RecordCount() - p + 1;
+}
+
+void WColSortIterator::SortBy(WAttrib* attribute, bool toggle) {
+    if (attribute == nullptr || m_sortRunning) return;
+    if (IsSorted() && attribute->Code() == m_sortCode) {
+        if (toggle) m_ascending = !m_ascending;
+        return;
+    }
+    if (toggle) m_ascending = true;
+    m_sortRunning = true;
+    struct RunningGuard {
+        bool& flag;
+        ~RunningGuard() { flag = false; }
+    } guard{m_sortRunning};
+
+    EnsureBuilt();
+    m_sortCode = attribute->Code();
+    Touch();
+    m_keys.reset();
+    m_keys = CreateKeyArray(this, attribute, m_individualCount);
+    if (!m_keys) return;
+    m_keys->Fill();
+    m_keys->SortIterator();
+}
+
+void WColSortIterator::SortDefault(int kind) {
+    if (IsSorted()) return;
+    std::unique_ptr<WAttrib> attribute;
+    switch (kind) {
+        case 1:
+        case 2:
+        case 48:
+        case 6:
+        case 7:
+            attribute = CreateAttrib(kind, m_collection);
+            break;
+        default:
+            return;
+    }
+    const PreSufOff preSufOff;
+    SortBy(attribute.get(), true);
+}
+
+// ---------------------------------------------------------------------------------------------
+// WColHLIterator
+
+WColHLIterator::WColHLIterator(std::string fileName, MarksIndividual marks,
+                               WABSCollection* collection, int initialCount)
+    : WColSortIterator(std::move(fileName), collection, initialCount), m_marks(std::move(marks)) {
+    EnsureBuilt();
+}
+
+void WColHLIterator::Build() {
+    if (m_collection == nullptr || !m_marks) return;
+    const int32_t count = m_collection->ViewCount();
+    for (int32_t i = 1; i <= count; ++i) {
+        if (i % kMarkPumpInterval == 0) PumpEvents();
+        const int32_t n = m_collection->ViewToIndividual(i);
+        if (m_marks(n)) AddNumber(n);
+    }
+}
+
+}  // namespace kindrel
