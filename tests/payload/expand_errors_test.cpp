@@ -2,6 +2,7 @@
 // mismatches, short coded data, unwritable outputs, and the order of blocks and errors.
 #include "containers/ui_hooks.h"
 #include "payload/blokar_compress.h"
+#include "payload/expander.h"
 #include "payload/struc_ari_encoder.h"
 
 #include "payload_test_util.h"
@@ -115,6 +116,30 @@ TEST_F(ExpandErrors, CrcMismatchWarnsWritesTheBlockAndCounts) {
         EXPECT_EQ(warnings.Messages(), std::vector<std::string>{"CRC does not match!"});
         EXPECT_TRUE(ReadFile(dir.File("out")) == Concatenated(3));
     }
+}
+
+TEST_F(ExpandErrors, ExpandBlockAppendsOneBlockAtATime) {
+    Bytes image = m_archive;
+    const size_t crcOffset = BlockOffset(image, 3) + 4;
+    Put32(image, crcOffset, ~Get32(image, crcOffset));
+    WriteFile(dir.File("damaged"), image);
+    WarningCatcher warnings;
+    {
+        TArchiveFile archive(dir.File("damaged"));
+        archive.SkipHeader();
+        TBufferedFileStream output(dir.File("out"), 4096, FileOpenMode::Create);
+        TExpander expander;
+        EXPECT_TRUE(expander.ExpandBlock(archive, output, 1));
+        EXPECT_EQ(expander.Length(), 3000);
+        EXPECT_TRUE(expander.ExpandBlock(archive, output, 2));
+        EXPECT_TRUE(warnings.Messages().empty());
+        EXPECT_FALSE(expander.ExpandBlock(archive, output, 3));
+        EXPECT_EQ(warnings.Messages(), std::vector<std::string>{"CRC does not match!"});
+        EXPECT_EQ(archive.Position(), static_cast<int64_t>(image.size()));
+        EXPECT_THROW(expander.ExpandBlock(archive, output, 4), ESignatureWrong);
+        output.Close();
+    }
+    EXPECT_TRUE(ReadFile(dir.File("out")) == Concatenated(3));
 }
 
 TEST_F(ExpandErrors, DamagedCodedDataFailsTheCrcOrTheBlock) {
