@@ -108,8 +108,9 @@ void WRelCalc::Search(int32_t other) {
         const int32_t known = depth.GetValue(y);
         if (known >= 0) {
             // A common ancestor: the walk does not go above it; the nearest to the
-            // reference wins, the first reached among equals.
-            if (known < m_referenceCount) {
+            // reference wins, the first reached among equals. The first one found is taken
+            // whatever its depth: 65535 only marks "none", it is no limit on the lines.
+            if (m_commonAncestor == 0 || known < m_referenceCount) {
                 m_commonAncestor = y;
                 m_referenceCount = known;
                 m_otherCount = step.depth;

@@ -410,5 +410,22 @@ TEST(RelCalcTest, ReferenceAncestorsAreWalkedOncePerReference) {
     EXPECT_EQ(calc.Relationship(reference, 2), "7G Grand Father");
 }
 
+TEST(RelCalcTest, AncestorsMoreThan65535GenerationsAwayAreFound) {
+    // 65535 marks "no common ancestor yet"; it must not hide a longer line.
+    FakeCollection tree;
+    int32_t person = tree.AddPerson("G0", "Line", 'M');
+    constexpr int kGenerations = 65600;
+    for (int g = 1; g <= kGenerations; ++g) {
+        const int32_t child = tree.AddPerson("G", "Line", 'F');
+        tree.AddFamily(person, 0, {child});
+        person = child;
+    }
+    WRelCalc calc(&tree);
+    EXPECT_EQ(calc.Relationship(person, 1), "65598G Grand Father");
+    EXPECT_EQ(calc.ReferenceCount(), kGenerations);
+    EXPECT_EQ(calc.Relationship(1, person), "65598G Grand Daughter");
+    EXPECT_EQ(calc.OtherCount(), kGenerations);
+}
+
 }  // namespace
 }  // namespace kindrel
