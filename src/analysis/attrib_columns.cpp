@@ -1,5 +1,6 @@
 #include "analysis/attrib_columns.h"
 
+#include "analysis/islands.h"
 #include "analysis/rel_calc.h"
 #include "containers/ui_hooks.h"
 #include "model/collection.h"
@@ -566,12 +567,18 @@ std::string WAttribALive::ValueText(int32_t n, int) {
 WAttribIsland::WAttribIsland(WABSCollection* collection) : WAttribCount(collection, 58) {}
 
 void WAttribIsland::SetCollection(WABSCollection* collection) {
-    // The island tables arrive with the islands module; until then no island is known.
     WAttribCount::SetCollection(collection);
+    if (collection == nullptr) return;
+    WIslands& islands = WIslands::Of(*collection);
+    if (islands.IsCalculated()) return;
+    ReportProgress(WIslands::kCalculatingMessage, 0, 0);
+    islands.CalculateIslands();
+    ReportProgress(WIslands::kCalculatingMessage, 1, 1);
 }
 
-int32_t WAttribIsland::IntValue(int32_t) {
-    return 0;
+int32_t WAttribIsland::IntValue(int32_t n) {
+    if (m_collection == nullptr || n < 1) return 0;
+    return WIslands::Of(*m_collection).IslandOf(n);
 }
 
 // ---------------------------------------------------------------------------------------------

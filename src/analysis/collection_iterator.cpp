@@ -18,20 +18,15 @@ namespace {
 // Events are pumped this often while the highlighted list is built.
 constexpr int kMarkPumpInterval = 250;
 
-char AsciiUpper(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Compares text with query over at most the query's length, ASCII letters without regard to
-// case, other bytes as unsigned characters; a text shorter than the query sorts first.
-int ComparePrefixNoCase(std::string_view text, std::string_view query) {
-    for (size_t i = 0; i < query.size(); ++i) {
-        if (i >= text.size()) return -1;
-        const auto a = static_cast<unsigned char>(AsciiUpper(text[i]));
-        const auto b = static_cast<unsigned char>(AsciiUpper(query[i]));
-        if (a != b) return a < b ? -1 : 1;
-    }
-    return 0;
+// Compares text with query over at most the query's length, both in their sort form (accents
+// folded, ASCII letters upper-cased) so that a find agrees with the order of a text sort; a
+// text shorter than the query sorts first.
+int ComparePrefixFolded(std::string_view text, std::string_view query) {
+    const std::string foldedQuery = FoldSortKey(query);
+    const std::string foldedText = FoldSortKey(text);
+    const int result =
+        std::string_view(foldedText).substr(0, foldedQuery.size()).compare(foldedQuery);
+    return (result > 0) - (result < 0);
 }
 
 // Restores a display option when it goes out of scope.
@@ -133,9 +128,9 @@ int WCollectionIterator::FindByName(std::string_view surname, std::string_view g
         if (!individual) return -1;
         const std::unique_ptr<WABSName> name = individual->Name();
         const std::string surnameText = name ? PlainSurname(*name) : std::string();
-        const int bySurname = ComparePrefixNoCase(surnameText, surname);
+        const int bySurname = ComparePrefixFolded(surnameText, surname);
         if (bySurname != 0) return bySurname;
-        return ComparePrefixNoCase(name ? name->GivenNames() : std::string(), givenNames);
+        return ComparePrefixFolded(name ? name->GivenNames() : std::string(), givenNames);
     });
 }
 
@@ -144,7 +139,7 @@ int WCollectionIterator::FindByFullName(std::string_view text) {
         if (m_collection == nullptr) return -1;
         const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
         if (!individual) return -1;
-        return ComparePrefixNoCase(individual->FullName(false), text);
+        return ComparePrefixFolded(individual->FullName(false), text);
     });
 }
 
@@ -153,7 +148,7 @@ int WCollectionIterator::FindByRefNumber(std::string_view text) {
         if (m_collection == nullptr) return -1;
         const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
         if (!individual) return -1;
-        return ComparePrefixNoCase(individual->RefNumberText(), text);
+        return ComparePrefixFolded(individual->RefNumberText(), text);
     });
 }
 

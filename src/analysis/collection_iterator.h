@@ -51,8 +51,9 @@ class WCollectionIterator : public WABSIterator {
     WABSCollection* Collection() const { return m_collection; }
 
     // On a list sorted by name (code 7): the first position whose surname starts with surname
-    // and, among those, whose given names start with givenNames (case-insensitive); without a
-    // match, the position where such a name would stand (0 for an empty list).
+    // and, among those, whose given names start with givenNames (compared in sort form: case
+    // and accents ignored); without a match, the position where such a name would stand (0
+    // for an empty list).
     int FindByName(std::string_view surname, std::string_view givenNames);
     // On a list sorted by full name (code 6): the same over the full name without prefix
     // and suffix.
@@ -69,8 +70,8 @@ class WCollectionIterator : public WABSIterator {
     int32_t RawNumberAt(int i) const;
     // The view position of raw position p (the same unless a view reads backwards).
     virtual int ViewPositionOfRaw(int p) { return p; }
-    // Binary search over the raw records with text(individual) compared case-insensitively
-    // against query over the query's length; answers a view position (see FindByName).
+    // Binary search over the raw records with compareRecord(individual) (the record against the
+    // searched text); answers a view position (see FindByName).
     int FindText(const std::function<int(int32_t individual)>& compareRecord);
 
     WABSCollection* m_collection;
