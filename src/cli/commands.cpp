@@ -3,10 +3,11 @@
 namespace kindrel::cli {
 
 void AddPayloadCommands(CLI::App& app, int& exitCode);
+void AddGedcomCommands(CLI::App& app, int& exitCode);
 
 // Add a group here when its cmd_*.cpp file exists.
 std::vector<CommandRegistrar> AllCommands() {
-    return {AddPayloadCommands};
+    return {AddPayloadCommands, AddGedcomCommands};
 }
 
 }  // namespace kindrel::cli
