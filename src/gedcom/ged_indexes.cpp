@@ -36,56 +36,73 @@ constexpr int kNumberOffset = 12;
 
 }  // namespace
 
-struct WXREFIndex::Key {
-    std::int32_t head = 0;
-    unsigned char rest[4] = {0, 0, 0, 0};
-    bool isLong = false;
-    std::string_view full;
-};
-
 WXREFIndex::WXREFIndex(int initialCount) : WABSArrayIndex("", false, kRecordSize, initialCount) {}
-
-WXREFIndex::Key WXREFIndex::KeyOf(const char* record) const {
-    Key key;
-    std::memcpy(&key.head, record, sizeof key.head);
-    std::memcpy(key.rest, record + 4, sizeof key.rest);
-    std::uint32_t ref;
-    std::memcpy(&ref, record + kLongRefOffset, sizeof ref);
-    if (ref != 0 && ref <= m_long.size()) {
-        key.isLong = true;
-        key.full = m_long[ref - 1];
-    } else {
-        const void* zero = std::memchr(record, 0, kInlineBytes);
-        const std::size_t length =
-            zero != nullptr ? std::size_t(static_cast<const char*>(zero) - record) : kInlineBytes;
-        key.full = std::string_view(record, length);
-    }
-    return key;
-}
-
-int WXREFIndex::CompareKeys(const Key& a, const Key& b) {
-    if (a.head != b.head) return a.head < b.head ? -1 : 1;
-    const int rest = std::memcmp(a.rest, b.rest, sizeof a.rest);
-    if (rest != 0) return rest < 0 ? -1 : 1;
-    if (!a.isLong && !b.isLong) return 0;
-    // The first eight bytes are equal; the whole identifiers decide (a prefix sorts first).
-    const int whole = a.full.compare(b.full);
-    return whole < 0 ? -1 : (whole > 0 ? 1 : 0);
-}
 
 namespace {
 
-// The record an identifier is stored as (without its number), and whether it is long.
+std::int32_t HeadOf(const char* record) {
+    std::int32_t head;
+    std::memcpy(&head, record, sizeof head);
+    return head;
+}
+
+std::uint32_t RestOf(const char* record) {
+    std::uint32_t rest;
+    std::memcpy(&rest, record + 4, sizeof rest);
+    return __builtin_bswap32(rest);
+}
+
+std::uint32_t LongRefOf(const char* record) {
+    std::uint32_t ref;
+    std::memcpy(&ref, record + kLongRefOffset, sizeof ref);
+    return ref;
+}
+
+// The record an identifier is stored as (without its number); true when it is long.
 bool FillRecord(std::string_view id, char (&record)[WXREFIndex::kRecordSize]) {
     std::memset(record, 0, sizeof record);
     const std::size_t inlineLength = std::min<std::size_t>(id.size(), kInlineBytes);
-    std::memcpy(record, id.data(), inlineLength);
+    if (inlineLength > 0) std::memcpy(record, id.data(), inlineLength);
     // A zero byte inside the first eight would read as padding, so such identifiers are
     // compared whole like the long ones.
-    return id.size() > kInlineBytes || std::memchr(id.data(), 0, inlineLength) != nullptr;
+    return id.size() > kInlineBytes || std::memchr(record, 0, inlineLength) != nullptr;
+}
+
+int Sign(long long value) {
+    return value < 0 ? -1 : (value > 0 ? 1 : 0);
 }
 
 }  // namespace
+
+std::string_view WXREFIndex::FullOf(const char* record) const {
+    const std::uint32_t ref = LongRefOf(record);
+    if (ref != 0 && ref <= m_long.size()) return m_long[ref - 1];
+    const void* zero = std::memchr(record, 0, kInlineBytes);
+    return std::string_view(record, zero != nullptr
+                                        ? std::size_t(static_cast<const char*>(zero) - record)
+                                        : std::size_t(kInlineBytes));
+}
+
+int WXREFIndex::CompareRecordToKey(const char* record, const Key& key) const {
+    const std::int32_t head = HeadOf(record);
+    if (head != key.head) return head < key.head ? -1 : 1;
+    const std::uint32_t rest = RestOf(record);
+    if (rest != key.rest) return rest < key.rest ? -1 : 1;
+    if (LongRefOf(record) == 0 && !key.isLong) return 0;
+    // The first eight bytes are equal; the whole identifiers decide (a prefix sorts first).
+    return Sign(FullOf(record).compare(key.full));
+}
+
+int WXREFIndex::CompareTwoRecords(const char* a, const char* b) const {
+    const std::int32_t headA = HeadOf(a);
+    const std::int32_t headB = HeadOf(b);
+    if (headA != headB) return headA < headB ? -1 : 1;
+    const std::uint32_t restA = RestOf(a);
+    const std::uint32_t restB = RestOf(b);
+    if (restA != restB) return restA < restB ? -1 : 1;
+    if (LongRefOf(a) == 0 && LongRefOf(b) == 0) return 0;
+    return Sign(FullOf(a).compare(FullOf(b)));
+}
 
 void WXREFIndex::AddXref(std::string_view id) {
     char record[kRecordSize];
@@ -97,7 +114,7 @@ void WXREFIndex::AddXref(std::string_view id) {
     const std::int32_t number = RecordCount() + 1;
     std::memcpy(record + kNumberOffset, &number, sizeof number);
     if (!m_needsSorting && RecordCount() >= 1 &&
-        CompareKeys(KeyOf(RecordAt(RecordCount())), KeyOf(record)) > 0) {
+        CompareTwoRecords(RecordAt(RecordCount()), record) > 0) {
         m_needsSorting = true;
     }
     Add(record);
@@ -109,7 +126,7 @@ void WXREFIndex::SortIfNeeded() {
         return;
     }
     SortBy([this](const void* a, const void* b) {
-        return CompareKeys(KeyOf(static_cast<const char*>(a)), KeyOf(static_cast<const char*>(b)));
+        return CompareTwoRecords(static_cast<const char*>(a), static_cast<const char*>(b));
     });
     m_needsSorting = !IsSorted();
 }
@@ -119,18 +136,18 @@ int WXREFIndex::FindXref(std::string_view id) {
     char record[kRecordSize];
     Key key;
     key.isLong = FillRecord(id, record);
-    std::memcpy(&key.head, record, sizeof key.head);
-    std::memcpy(key.rest, record + 4, sizeof key.rest);
+    key.head = HeadOf(record);
+    key.rest = RestOf(record);
     key.full = id;
     const int position = FindBy([this, &key](const void* r) {
-        return CompareKeys(KeyOf(static_cast<const char*>(r)), key);
+        return CompareRecordToKey(static_cast<const char*>(r), key);
     });
     return position != 0 ? NumberAt(position) : 0;
 }
 
 std::string_view WXREFIndex::XrefAt(int i) const {
     const char* record = Item(i);
-    return record != nullptr ? KeyOf(record).full : std::string_view();
+    return record != nullptr ? FullOf(record) : std::string_view();
 }
 
 int WXREFIndex::NumberAt(int i) const {
@@ -143,7 +160,7 @@ int WXREFIndex::NumberAt(int i) const {
 
 int WXREFIndex::CompareRecords(const void* a, const void* b) const {
     if (a == nullptr || b == nullptr) throw ECompareError();
-    return CompareKeys(KeyOf(static_cast<const char*>(a)), KeyOf(static_cast<const char*>(b)));
+    return CompareTwoRecords(static_cast<const char*>(a), static_cast<const char*>(b));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -57,9 +57,17 @@ class WXREFIndex : public WABSArrayIndex {
     int CompareRecords(const void* a, const void* b) const;
 
   private:
-    struct Key;
-    Key KeyOf(const char* record) const;
-    static int CompareKeys(const Key& a, const Key& b);
+    // An identifier in the form the order reads it.
+    struct Key {
+        std::int32_t head = 0;   // bytes 0 to 3, little-endian, signed
+        std::uint32_t rest = 0;  // bytes 4 to 7, big-endian, so it compares as bytes do
+        bool isLong = false;     // compared whole when the first eight bytes tie
+        std::string_view full;   // the whole identifier (filled only when isLong)
+    };
+    // The whole identifier of a record.
+    std::string_view FullOf(const char* record) const;
+    int CompareRecordToKey(const char* record, const Key& key) const;
+    int CompareTwoRecords(const char* a, const char* b) const;
 
     bool m_needsSorting = false;
     std::vector<std::string_view> m_long;

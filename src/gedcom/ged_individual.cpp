@@ -119,7 +119,8 @@ void WGEDIndividual::ScanCache() {
          line = NextInRecord(line, end)) {
         if (!IsLevelLine(line, end, '1')) continue;
         if (Tag3Is(line, end, "SEX")) {
-            const char letter = end - line > 6 ? line[6] : '\r';
+            // The letter at line offset 6, when the line reaches that far.
+            const char letter = end - line > 6 && line[5] == ' ' ? line[6] : '\r';
             m_cache->sex = letter == '\r' || letter == '\n' || letter == ' ' ? 'U' : letter;
             continue;
         }
