@@ -76,6 +76,9 @@ void WDesIterator::Arrive(int32_t x, int g, std::vector<Frame>& frames, int& dep
         }
     }
     ++m_counter;
+    // A number outside the collection is a missing individual (a storage class may refuse
+    // such numbers with an exception rather than answer null).
+    if (x < 1 || x > m_individuals) return;
     const std::unique_ptr<WABSIndividual> person = m_collection->GetIndividual(x);
     if (!person) return;
     const int32_t count = person->SpouseFamilyCount();
@@ -104,10 +107,9 @@ bool WDesIterator::Start(int32_t root, int limit, bool repeatDuplicates) {
     m_truncated = false;
     if (root <= 0 || !m_collection) return false;
     m_counter = -1;
-    if (!repeatDuplicates) {
-        m_listed =
-            std::make_unique<WBoolArray>(std::max<int32_t>(m_collection->IndividualCount(), 0));
-    }
+    m_individuals = std::max<int32_t>(m_collection->IndividualCount(), 0);
+    m_families = m_collection->FamilyCount();
+    if (!repeatDuplicates) m_listed = std::make_unique<WBoolArray>(m_individuals);
 
     // The frames of the current line; frames above `depth` are kept for their buffers.
     std::vector<Frame> frames;
@@ -129,8 +131,9 @@ bool WDesIterator::Start(int32_t root, int limit, bool repeatDuplicates) {
         const size_t k = ++frame.family;
         frame.children.clear();
         frame.nextChild = 0;
-        const std::unique_ptr<WABSMarriage> family =
-            m_collection->GetMarriage(frame.families[k - 1]);
+        const int32_t number = frame.families[k - 1];
+        if (number < 1 || number > m_families) continue;
+        const std::unique_ptr<WABSMarriage> family = m_collection->GetMarriage(number);
         if (!family) continue;
         family->OrderChildren();
         int32_t spouse = family->Husband();

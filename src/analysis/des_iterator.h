@@ -71,6 +71,8 @@ class WDesIterator : public WABSIterator {
     int m_limit = kMaxGenerationLimit;
     bool m_repeatDuplicates = true;
     int32_t m_counter = 0;
+    int32_t m_individuals = 0;  // the collection's counts at Start
+    int32_t m_families = 0;
     bool m_truncated = false;
     std::unique_ptr<WBoolArray> m_listed;
 };

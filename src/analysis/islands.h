@@ -8,6 +8,7 @@
 // follow the order of discovery; everything a user sees is by position, 1 being the largest.
 #pragma once
 
+#include "analysis/island_iterator.h"
 #include "containers/array_index.h"
 #include "model/collection.h"
 
@@ -17,7 +18,6 @@
 namespace kindrel {
 
 class WIntArray;
-class WIslandIterator;
 
 // One record of WIslandSortIndex.
 struct WIslandSortRecord {

@@ -31,6 +31,7 @@ WRelCalc::~WRelCalc() = default;
 
 void WRelCalc::Prepare() {
     const int32_t count = std::max<int32_t>(m_collection->IndividualCount(), 0);
+    m_familyCount = m_collection->FamilyCount();
     if (m_depth && count == m_size) return;
     // The collection is read-only while open; a changed count means the maps were made
     // before it was loaded, so they start again.
@@ -48,8 +49,10 @@ void WRelCalc::Parents(int32_t x, std::vector<int32_t>& out) {
     if (!person) return;
     const int32_t families = person->ParentFamilyCount();
     for (int32_t i = 1; i <= families; ++i) {
-        const std::unique_ptr<WABSMarriage> family =
-            m_collection->GetMarriage(person->ParentFamily(i));
+        // A number outside the collection is skipped like a family it cannot supply.
+        const int32_t f = person->ParentFamily(i);
+        if (f < 1 || f > m_familyCount) continue;
+        const std::unique_ptr<WABSMarriage> family = m_collection->GetMarriage(f);
         if (!family) continue;
         out.push_back(family->Husband());
         out.push_back(family->Wife());

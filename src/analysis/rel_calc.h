@@ -63,6 +63,7 @@ class WRelCalc {
     const std::string m_uncleWords[3] = {"Uncle", "Aunt", "Uncle or Aunt"};
     int32_t m_cachedReference = 0;
     int32_t m_size = 0;  // individuals covered by the maps
+    int32_t m_familyCount = 0;
     std::unique_ptr<WIntArray> m_depth;
     std::unique_ptr<WBoolArray> m_visited;
     // The entries set in the maps, so that resetting costs what the walk touched.

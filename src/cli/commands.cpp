@@ -3,11 +3,12 @@
 namespace kindrel::cli {
 
 void AddPayloadCommands(CLI::App& app, int& exitCode);
+void AddAnalysisCommands(CLI::App& app, int& exitCode);
 void AddGedcomCommands(CLI::App& app, int& exitCode);
 
 // Add a group here when its cmd_*.cpp file exists.
 std::vector<CommandRegistrar> AllCommands() {
-    return {AddPayloadCommands, AddGedcomCommands};
+    return {AddPayloadCommands, AddAnalysisCommands, AddGedcomCommands};
 }
 
 }  // namespace kindrel::cli

@@ -1,0 +1,85 @@
+#include "cli/cli_load.h"
+
+#include "containers/errors.h"
+#include "containers/ui_hooks.h"
+#include "services/self_view_trailer.h"
+
+#include <cctype>
+#include <charconv>
+
+namespace kindrel::cli {
+
+namespace {
+
+// True when the file ends with a self-viewing trailer. A file without the signature is
+// taken as GEDCOM; a damaged trailer or an unreadable file raises its own error.
+bool IsSelfViewing(const std::string& path) {
+    try {
+        ReadSelfViewTrailer(path);
+        return true;
+    } catch (const ENoGedcom&) {
+        return false;
+    }
+}
+
+}  // namespace
+
+CliCollection LoadCollectionForCli(const std::string& path) {
+    CliCollection result;
+    std::string gedcomPath = path;
+    if (IsSelfViewing(path)) {
+        result.embedded = LoadEmbeddedGedcom(path);
+        result.selfViewing = true;
+        gedcomPath = result.embedded.gedcom.Path();
+    }
+    std::string error;
+    // Known other formats are refused; a name without a known extension reads as GEDCOM.
+    int kind = kKindGedcom;
+    if (!result.selfViewing) {
+        const size_t cut = path.find_last_of("./");
+        std::string extension =
+            cut != std::string::npos && path[cut] == '.' ? path.substr(cut) : "";
+        for (char& c : extension) c = char(std::tolower(static_cast<unsigned char>(c)));
+        if (const int fromName = FileKindFromExtension(extension); fromName != kKindNone) {
+            kind = fromName;
+        }
+    }
+    result.collection = OpenGedcomCollection(gedcomPath, error, kind);
+    if (!result.collection) {
+        // The viewer's text separates the file name with a bare CR; a line break reads better.
+        for (char& c : error) {
+            if (c == '\r') c = ' ';
+        }
+        throw KindrelError(error.empty() ? "Cannot open \"" + path + "\"." : error);
+    }
+    if (!result.collection->LoadFile() || CancelRequested()) {
+        throw KindrelError("Loading \"" + path + "\" was cancelled.");
+    }
+    result.collection->AfterLoad();
+    return result;
+}
+
+int32_t ResolveIndividual(WABSCollection& collection, const std::string& text) {
+    const int32_t count = collection.IndividualCount();
+    const bool allDigits =
+        !text.empty() && text.find_first_not_of("0123456789") == std::string::npos;
+    if (allDigits) {
+        int64_t number = 0;
+        const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), number);
+        if (ec != std::errc() || end != text.data() + text.size() || number < 1 || number > count) {
+            throw KindrelError("Individual number " + text + " is out of range: the file has " +
+                               std::to_string(count) +
+                               (count == 1 ? " individual." : " individuals."));
+        }
+        return static_cast<int32_t>(number);
+    }
+    std::string id = text;
+    if (id.size() >= 2 && id.front() == '@' && id.back() == '@') id = id.substr(1, id.size() - 2);
+    const int32_t found = id.empty() ? 0 : collection.FindIndividual(id);
+    if (found < 1 || found > count) {
+        throw KindrelError("No individual \"" + text + "\" in the file.");
+    }
+    return found;
+}
+
+}  // namespace kindrel::cli

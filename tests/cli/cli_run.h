@@ -1,0 +1,68 @@
+// Running the built kindrel executable from a test: stdout and stderr captured separately.
+#pragma once
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace kindrel::clitest {
+
+struct RunResult {
+    int exitCode = -1;  // 128 + signal number when the program was killed
+    std::string out;
+    std::string err;
+};
+
+inline std::string ReadText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The lines of a text (without their line ends).
+inline std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Runs exe with args; the outputs pass through files in dir.
+inline RunResult RunProgram(const char* exe, const std::vector<std::string>& args,
+                            const std::filesystem::path& dir) {
+    const std::filesystem::path outFile = dir / "stdout.txt";
+    const std::filesystem::path errFile = dir / "stderr.txt";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(out, 1);
+        dup2(err, 2);
+        std::vector<char*> argv{const_cast<char*>(exe)};
+        for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
+        execv(exe, argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    RunResult result;
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.out = ReadText(outFile);
+    result.err = ReadText(errFile);
+    std::filesystem::remove(outFile);
+    std::filesystem::remove(errFile);
+    return result;
+}
+
+}  // namespace kindrel::clitest
