@@ -8,6 +8,7 @@
 //   if (group.IsHighlighted(n)) ...
 #pragma once
 
+#include "analysis/collection_iterator.h"
 #include "highlight/highlighter.h"
 #include "highlight/hl_string.h"
 
@@ -17,8 +18,6 @@
 #include <vector>
 
 namespace kindrel {
-
-class WColHLIterator;
 
 // A new rule for a condition code (2 to 100), or null for code 1 and codes outside the
 // catalogue. The rule still needs SetParameter, SetNegated and Recalculate.

@@ -50,9 +50,8 @@ void WHLString::Parse(std::string_view text) {
     if (text.back() == ';') --pieces;  // the empty piece after the last separator
     const size_t conditions = (pieces + 1) / 2;
     if (conditions > size_t(kMaxConditions)) {
-        throw KindrelError("Error: A condition string holds at most " +
-                           std::to_string(kMaxConditions) + " conditions; this one has " +
-                           std::to_string(conditions) + ".");
+        throw KindrelError("A condition string holds at most " + std::to_string(kMaxConditions) +
+                           " conditions; this one has " + std::to_string(conditions) + ".");
     }
 
     std::vector<std::string> texts;
@@ -68,7 +67,7 @@ void WHLString::Parse(std::string_view text) {
             Condition condition;
             const std::string_view field = item.substr(0, item.find(':'));
             if (!ReadCodeField(field, condition.negated, condition.code)) {
-                throw KindrelError("Error: Condition " + std::to_string(texts.size() + 1) + " \"" +
+                throw KindrelError("Condition " + std::to_string(texts.size() + 1) + " \"" +
                                    std::string(item) +
                                    "\" does not start with a condition code (a number such as "
                                    "+13 or -17).");

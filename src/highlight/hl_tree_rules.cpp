@@ -69,6 +69,23 @@ void MarkLine(WABSHLInd& rule, WABSCollection& collection, int32_t reference, in
     rule.SetResult(reference, false);
 }
 
+// Reads "R^g" into individual and generations (0 becoming no limit); an empty parameter names
+// nobody. Throws KindrelError naming the condition code when the text cannot be read.
+void ReadLineParameter(const std::string& parameter, int code, int32_t& individual,
+                       int32_t& generations) {
+    individual = 0;
+    generations = 0;
+    if (!parameter.empty()) {
+        try {
+            WABSHLInd::SplitIndividualGenerations(parameter, individual, generations);
+        } catch (const KindrelError& error) {
+            individual = 0;
+            throw KindrelError("Condition " + std::to_string(code) + ": " + error.what());
+        }
+    }
+    if (generations == 0) generations = kNoLimit;
+}
+
 // The reference read strictly from the parameter; on failure the rule answers false for
 // everybody and the error goes to the caller.
 int32_t StrictReference(WABSHLInd& rule, const std::string& parameter, int code) {
@@ -86,18 +103,12 @@ int32_t StrictReference(WABSHLInd& rule, const std::string& parameter, int code)
 // WHLAncestor, WHLDescendents
 
 void WHLAncestor::Prepare() {
-    m_individual = 0;
-    m_generations = 0;
-    if (!m_parameter.empty()) {
-        try {
-            SplitIndividualGenerations(m_parameter, m_individual, m_generations);
-        } catch (const KindrelError&) {
-            m_individual = 0;
-            FillResults(kHLFalse);
-            throw;
-        }
+    try {
+        ReadLineParameter(m_parameter, m_code, m_individual, m_generations);
+    } catch (const KindrelError&) {
+        FillResults(kHLFalse);
+        throw;
     }
-    if (m_generations == 0) m_generations = kNoLimit;
     if (m_collection == nullptr) return FillResults(kHLFalse);
     MarkLine(*this, *m_collection, m_individual, m_generations, true);
 }
@@ -115,18 +126,12 @@ std::string WHLAncestor::Describe() {
 }
 
 void WHLDescendents::Prepare() {
-    m_individual = 0;
-    m_generations = 0;
-    if (!m_parameter.empty()) {
-        try {
-            SplitIndividualGenerations(m_parameter, m_individual, m_generations);
-        } catch (const KindrelError&) {
-            m_individual = 0;
-            FillResults(kHLFalse);
-            throw;
-        }
+    try {
+        ReadLineParameter(m_parameter, m_code, m_individual, m_generations);
+    } catch (const KindrelError&) {
+        FillResults(kHLFalse);
+        throw;
     }
-    if (m_generations == 0) m_generations = kNoLimit;
     if (m_collection == nullptr) return FillResults(kHLFalse);
     MarkLine(*this, *m_collection, m_individual, m_generations, false);
 }
