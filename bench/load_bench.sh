@@ -2,6 +2,7 @@
 # Load benchmark: times kindrel's GEDCOM load (index, link, order marriages) on generated
 # files of 100,000 and 1,000,000 individuals against two npm GEDCOM readers, with peak RSS.
 # Usage: bench/load_bench.sh [build dir, default build] [sizes...]
+# Peers get PEER_TIMEOUT seconds (default 900) and a heap of PEER_HEAP_MB (default 12000).
 # The files go to ${TMPDIR:-/tmp} and are deleted afterwards; the peers are installed into
 # bench/node_peers/ (not committed).
 set -euo pipefail
@@ -41,7 +42,7 @@ for n in "${sizes[@]}"; do
   printf "%-10s %-13s %9s %10s %9s %9s  %s %s\n" "$n" kindrel "$ours_s" $((ours_kb / 1024)) 1.0 \
     "$size_mb" "$ours_status" "$ours_counts"
   for peer in read_gedcom parse_gedcom; do
-    read -r s kb status counts < <(measure node --max-old-space-size=20000 \
+    read -r s kb status counts < <(measure node --max-old-space-size="${PEER_HEAP_MB:-12000}" \
       "bench/peers/${peer}_count.js" "$modules" "$file")
     ratio=-
     [ "$status" = ok ] && ratio=$(awk -v a="$s" -v b="$ours_s" 'BEGIN { printf "%.1f", a / b }')
