@@ -77,7 +77,8 @@ class WAttribKeyArray : public WABSArrayIndex {
     // Computes the key of every individual of the iterator, pumping events every 50 positions
     // and reporting progress under "Sorting.  Please Wait...".
     void Fill();
-    // Sorts the iterator's records (individual numbers) by the keys, ascending.
+    // Sorts the iterator's records (individual numbers) by the keys, ascending; individuals
+    // with equal keys keep their order. Marks the iterator sorted.
     virtual void SortIterator() = 0;
     // Number of keys computed by the last Fill.
     int64_t FilledCount() const { return m_filled; }
@@ -94,9 +95,10 @@ class WAttribKeyArray : public WABSArrayIndex {
     const char* KeyOf(int32_t n) const {
         return (n >= 1 && n <= m_keyCount) ? RecordAt(n) : m_zero;
     }
-    // Sorts the iterator's records with keyCompare(const char* keyA, const char* keyB).
-    template <class KeyCompare>
-    void SortWith(KeyCompare keyCompare);
+    // Sorts the iterator's records ascending and stably: makeRecord(n, key record) gives the
+    // sort record of individual n (with a member n), less(a, b) whether a sorts before b.
+    template <class Record, class MakeRecord, class Less>
+    void SortWith(MakeRecord makeRecord, Less less);
 
     WColSortIterator* m_iterator;
     WAttrib* m_attribute;

@@ -5,11 +5,13 @@ namespace kindrel::cli {
 void AddPayloadCommands(CLI::App& app, int& exitCode);
 void AddAnalysisCommands(CLI::App& app, int& exitCode);
 void AddGedcomCommands(CLI::App& app, int& exitCode);
+void AddListCommands(CLI::App& app, int& exitCode);
 void AddHighlightCommands(CLI::App& app, int& exitCode);
 
 // Add a group here when its cmd_*.cpp file exists.
 std::vector<CommandRegistrar> AllCommands() {
-    return {AddPayloadCommands, AddAnalysisCommands, AddGedcomCommands, AddHighlightCommands};
+    return {AddPayloadCommands, AddAnalysisCommands, AddGedcomCommands, AddListCommands,
+            AddHighlightCommands};
 }
 
 }  // namespace kindrel::cli
