@@ -13,7 +13,7 @@
 #include <cstring>
 #include <limits>
 #include <string_view>
-#include <vector>
+#include <type_traits>
 
 namespace kindrel {
 
@@ -224,8 +224,7 @@ constexpr size_t kInsertionRun = 16;
 // equals a plain date and a "before" date that are not equal to each other). Records with
 // equal keys keep their order. less(a, b): a sorts strictly before b.
 template <class Record, class Less>
-void MergeSortRecords(std::vector<Record>& records, Less less) {
-    const size_t n = records.size();
+void MergeSortRecords(Record* records, Record* buffer, size_t n, Less less) {
     for (size_t start = 0; start < n; start += kInsertionRun) {
         const size_t end = std::min(n, start + kInsertionRun);
         for (size_t i = start + 1; i < end; ++i) {
@@ -239,9 +238,8 @@ void MergeSortRecords(std::vector<Record>& records, Less less) {
         }
     }
     if (n <= kInsertionRun) return;
-    std::vector<Record> buffer(n);
-    Record* from = records.data();
-    Record* to = buffer.data();
+    Record* from = records;
+    Record* to = buffer;
     size_t merged = 0;
     for (size_t width = kInsertionRun; width < n; width *= 2) {
         for (size_t lo = 0; lo < n; lo += 2 * width) {
@@ -261,7 +259,7 @@ void MergeSortRecords(std::vector<Record>& records, Less less) {
         }
         std::swap(from, to);
     }
-    if (from != records.data()) std::copy(from, from + n, records.data());
+    if (from != records) std::copy(from, from + n, records);
 }
 
 // The first eight bytes of a text key as a number that orders as the bytes do.
@@ -475,16 +473,19 @@ void WAttribKeyArray::SortWith(MakeRecord makeRecord, Less less) {
     // The sort runs over small records that carry the key (or its leading bytes) inline with
     // the individual number: comparisons read neighbouring memory instead of key records
     // anywhere in the key array, which is what makes a sort of a million keys fast.
-    std::vector<Record> records;
-    records.reserve(static_cast<size_t>(count));
+    // Both halves of the merge live in the arrays' store, which moves to a mapped temporary
+    // file when large, like the key arrays themselves.
+    static_assert(std::is_trivially_copyable_v<Record> && alignof(Record) <= 16);
+    WABSArrayIndex store(std::string(), false, int(sizeof(Record)), 2 * count);
+    store.SetCount(2 * count);
+    Record* const records = reinterpret_cast<Record*>(store.Item(1));
+    Record* const buffer = reinterpret_cast<Record*>(store.Item(count + 1));
     for (int p = 1; p <= count; ++p) {
         const int32_t n = NumberOfRecord(m_iterator->Item(p));
-        records.push_back(makeRecord(n, KeyOf(n)));
+        records[p - 1] = makeRecord(n, KeyOf(n));
     }
-    MergeSortRecords(records, less);
-    for (int p = 1; p <= count; ++p) {
-        m_iterator->SetItem(p, &records[static_cast<size_t>(p - 1)].n);
-    }
+    MergeSortRecords(records, buffer, static_cast<size_t>(count), less);
+    for (int p = 1; p <= count; ++p) m_iterator->SetItem(p, &records[p - 1].n);
     m_iterator->MarkSorted();
 }
 
