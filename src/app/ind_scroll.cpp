@@ -1,0 +1,248 @@
+#include "app/ind_scroll.h"
+
+#include "app/ind_scroll_texts.h"
+#include "model/collection.h"
+
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace kindrel {
+
+namespace {
+
+// Silver, the label's colour when the individual is not highlighted.
+constexpr const char* kSilverStyle =
+    "QLabel#scrollLabel { background: #c0c0c0; color: black; border: 1px solid #a0a0a0; "
+    "padding: 1px 4px; }";
+
+QToolButton* MakeButton(const QString& text, const char* name, const QString& hint,
+                        QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setText(text);
+    button->setToolTip(hint);
+    button->setAutoRaise(false);
+    button->setFixedWidth(28);
+    return button;
+}
+
+}  // namespace
+
+WIndScroll::WIndScroll(QWidget* parent)
+    : QWidget(parent), m_history([this](int32_t individual) { MoveTo(individual); }) {
+    setObjectName(QStringLiteral("indScroll"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 4, 6, 2);
+    layout->setSpacing(3);
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(3);
+    m_label = new QLabel(this);
+    m_label->setObjectName(QStringLiteral("scrollLabel"));
+    m_label->setStyleSheet(QString::fromLatin1(kSilverStyle));
+    m_label->setTextFormat(Qt::PlainText);
+    m_label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    QFont labelFont(QStringLiteral("Arial"));
+    labelFont.setPointSize(10);
+    labelFont.setBold(true);
+    m_label->setFont(labelFont);
+    top->addWidget(m_label, 1);
+    m_father = MakeButton(QStringLiteral("F"), "fatherButton", QString(), this);
+    m_mother = MakeButton(QStringLiteral("M"), "motherButton", QString(), this);
+    m_spouse = MakeButton(QStringLiteral("S"), "spouseButton",
+                          QStringLiteral("Spouses and children"), this);
+    m_spouseMenu = new QMenu(m_spouse);
+    m_spouseMenu->setObjectName(QStringLiteral("spouseMenu"));
+    // The child lines align their years in columns.
+    m_spouseMenu->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_spouse->setMenu(m_spouseMenu);
+    m_spouse->setPopupMode(QToolButton::InstantPopup);
+    m_spouse->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+    top->addWidget(m_father);
+    top->addWidget(m_mother);
+    top->addWidget(m_spouse);
+    layout->addLayout(top);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->setSpacing(3);
+    m_previousHighlighted = MakeButton(QString(), "previousHighlightedButton",
+                                       QStringLiteral("Previous Highlighted Individual"), this);
+    m_previousHighlighted->setArrowType(Qt::LeftArrow);
+    m_nextHighlighted = MakeButton(QString(), "nextHighlightedButton",
+                                   QStringLiteral("Next Highlighted Individual"), this);
+    m_nextHighlighted->setArrowType(Qt::RightArrow);
+    // Enabled only while a highlighter group is attached.
+    m_previousHighlighted->setEnabled(false);
+    m_nextHighlighted->setEnabled(false);
+    m_bar = new QScrollBar(Qt::Horizontal, this);
+    m_bar->setObjectName(QStringLiteral("scrollBar"));
+    m_bar->setTracking(true);
+    bottom->addWidget(m_previousHighlighted);
+    bottom->addWidget(m_bar, 1);
+    bottom->addWidget(m_nextHighlighted);
+    layout->addLayout(bottom);
+
+    connect(m_bar, &QScrollBar::valueChanged, this, &WIndScroll::OnValueChanged);
+    connect(m_bar, &QScrollBar::sliderReleased, this, &WIndScroll::OnSliderReleased);
+    connect(m_father, &QToolButton::clicked, this, &WIndScroll::JumpToFather);
+    connect(m_mother, &QToolButton::clicked, this, &WIndScroll::JumpToMother);
+    connect(m_spouseMenu, &QMenu::aboutToShow, this, &WIndScroll::FillSpouseMenu);
+
+    AttachCollection(nullptr);
+}
+
+void WIndScroll::AttachCollection(WABSCollection* collection) {
+    m_collection = collection;
+    m_history.Reset(1);
+    const int count = collection ? collection->ViewCount() : 0;
+    {
+        const QSignalBlocker block(m_bar);
+        m_bar->setRange(count >= 1 ? 1 : 0, count >= 1 ? count : 0);
+        m_bar->setPageStep(std::max(1, count / 100));
+        m_bar->setSingleStep(1);
+        m_bar->setValue(count >= 1 ? 1 : 0);
+    }
+    m_bar->setEnabled(count >= 1);
+    UpdateDisplay();
+    Q_EMIT historyChanged();
+    Q_EMIT changed();
+}
+
+int32_t WIndScroll::Current() const {
+    if (!m_collection || m_bar->maximum() < 1) return 0;
+    return m_collection->ViewToIndividual(m_bar->value());
+}
+
+void WIndScroll::MoveTo(int32_t individual) {
+    if (!m_collection) return;
+    const int32_t position = m_collection->IndividualToView(individual);
+    if (position <= 0) return;
+    m_programmatic = true;
+    m_bar->setValue(position);
+    m_programmatic = false;
+    UpdateDisplay();
+    Q_EMIT changed();
+}
+
+bool WIndScroll::JumpTo(int32_t individual) {
+    if (!m_collection || individual <= 0 || m_collection->IndividualToView(individual) <= 0)
+        return false;
+    m_history.Jump(individual);
+    Q_EMIT historyChanged();
+    return true;
+}
+
+bool WIndScroll::JumpToFather() {
+    return m_fatherNumber != 0 && JumpTo(m_fatherNumber);
+}
+
+bool WIndScroll::JumpToMother() {
+    return m_motherNumber != 0 && JumpTo(m_motherNumber);
+}
+
+bool WIndScroll::GoBack() {
+    if (!m_collection) return false;
+    const bool moved = m_history.GoBack(Current());
+    Q_EMIT historyChanged();
+    return moved;
+}
+
+bool WIndScroll::GoForward() {
+    if (!m_collection) return false;
+    const bool moved = m_history.GoForward(Current());
+    Q_EMIT historyChanged();
+    return moved;
+}
+
+void WIndScroll::OnValueChanged(int) {
+    if (m_programmatic) return;  // MoveTo updates and notifies itself
+    // Live thumb tracking refreshes the pages but leaves the history alone; the release of
+    // the thumb counts as the move.
+    if (!m_bar->isSliderDown()) {
+        m_history.UserMoved(Current());
+        Q_EMIT historyChanged();
+    }
+    UpdateDisplay();
+    Q_EMIT changed();
+}
+
+void WIndScroll::OnSliderReleased() {
+    const int32_t current = Current();
+    if (current == 0 || current == m_history.Previous()) return;
+    m_history.UserMoved(current);
+    Q_EMIT historyChanged();
+}
+
+void WIndScroll::UpdateDisplay() {
+    m_spouseNumbers.clear();
+    const int32_t n = Current();
+    if (!m_collection || n == 0) {
+        m_label->clear();
+        m_label->setToolTip(QString());
+        m_fatherNumber = m_motherNumber = 0;
+        m_father->setEnabled(false);
+        m_mother->setEnabled(false);
+        m_spouse->setEnabled(false);
+        m_father->setToolTip(QString());
+        m_mother->setToolTip(QString());
+        return;
+    }
+    m_label->setText(QString::fromStdString(ScrollLabelText(*m_collection, n)));
+    m_label->setToolTip(QString::fromStdString(m_collection->SummaryBlock(n))
+                            .replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    m_fatherNumber = m_collection->Father(n);
+    m_motherNumber = m_collection->Mother(n);
+    m_father->setEnabled(m_fatherNumber != 0);
+    m_mother->setEnabled(m_motherNumber != 0);
+    m_father->setToolTip(m_fatherNumber
+                             ? QString::fromStdString(m_collection->DisplayNameOf(m_fatherNumber))
+                             : QString());
+    m_mother->setToolTip(m_motherNumber
+                             ? QString::fromStdString(m_collection->DisplayNameOf(m_motherNumber))
+                             : QString());
+    m_spouse->setEnabled(HasSpouseOrChildren(*m_collection, n));
+}
+
+void WIndScroll::FillSpouseMenu() {
+    m_spouseMenu->clear();
+    m_spouseNumbers.clear();
+    if (!m_collection) return;
+    const SelectionList list = SpouseChildrenList(*m_collection, Current());
+    m_spouseNumbers = list.numbers;
+    for (size_t k = 0; k < list.items.size(); ++k) {
+        QAction* action = m_spouseMenu->addAction(QString::fromStdString(list.items[k]));
+        const int index = static_cast<int>(k);
+        connect(action, &QAction::triggered, this, [this, index] { ChooseSpouseItem(index); });
+    }
+}
+
+QStringList WIndScroll::SpouseItems() const {
+    QStringList items;
+    if (!m_collection) return items;
+    for (const std::string& item : SpouseChildrenList(*m_collection, Current()).items)
+        items << QString::fromStdString(item);
+    return items;
+}
+
+void WIndScroll::ChooseSpouseItem(int k) {
+    if (!m_collection) return;
+    if (m_spouseNumbers.empty())
+        m_spouseNumbers = SpouseChildrenList(*m_collection, Current()).numbers;
+    if (k < 0 || static_cast<size_t>(k) >= m_spouseNumbers.size()) return;
+    const int32_t target = m_spouseNumbers[static_cast<size_t>(k)];
+    m_spouseNumbers.clear();
+    JumpTo(target);
+}
+
+void WIndScroll::SetLabelFontSize(int points) {
+    QFont font = m_label->font();
+    font.setPointSize(std::max(4, points));
+    m_label->setFont(font);
+}
+
+}  // namespace kindrel

@@ -1,0 +1,187 @@
+// The main window: tab strip over the pages, the individual scroll bar, the left panel, the
+// status bar, the commands, the navigation history and the open routine.
+#pragma once
+
+#include "app/general_rows.h"
+#include "app/view_page.h"
+#include "services/embedded_gedcom.h"
+#include "services/self_view_trailer.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class QSplitter;
+class QStackedWidget;
+class QTabBar;
+class QTimer;
+
+namespace kindrel {
+
+class TGeneralPage;
+class THelpWindow;
+class TLeftPanel;
+class TMainCommands;
+class TSE_SplashScreen;
+class TSenderPage;
+class TStatusPanels;
+class WIndScroll;
+
+class TLogoAppForm : public QMainWindow, public TViewContext {
+    Q_OBJECT
+  public:
+    // Where the window's GEDCOM comes from.
+    struct StartOptions {
+        // The self-viewing file whose embedded GEDCOM is loaded when the window is first shown.
+        std::string selfViewFile = "/proc/self/exe";
+        // When set, this GEDCOM file is opened instead (a viewer started without payload).
+        std::string gedcomFile;
+        // Show the quick-help dialogs (off for screenshots and timing runs).
+        bool quickHelp = true;
+    };
+
+    // FormCreate: cleans stale temporary files, builds the window empty with the Sender tab
+    // active and the left panel hidden.
+    explicit TLogoAppForm(StartOptions options, QWidget* parent = nullptr);
+    // FormDestroy: stores the placement, frees the collection, deletes the temporary GEDCOM
+    // and writes the settings.
+    ~TLogoAppForm() override;
+
+    // --- TViewContext ---
+    WABSCollection* Collection() const override;
+    int32_t ActiveIndividual() const override;
+    void JumpToIndividual(int32_t individual) override;
+    bool RawMode() const override { return m_rawMode; }
+    const FileStatistics* Statistics() const override;
+
+    // FormShow's work: quick help 1, the embedded load (or the given GEDCOM), the Sender page,
+    // the open routine and the start individual. Runs once, queued after the first show.
+    void FormShow();
+    // True once FormShow has finished.
+    bool StartupDone() const { return m_startupDone; }
+
+    // The open routine: true when nothing needed doing or the file was opened; false when the
+    // file is missing or failed to load (the window is then empty).
+    bool OpenGenealogyFile(const std::string& fileName);
+    // Rebuilds the page the tab strip shows.
+    void RefreshActivePage();
+    // Selects tab index 0..9 (stores LastTab, switches the page, refreshes it).
+    void SelectTab(int tabIndex);
+    // The selected tab index.
+    int ActiveTab() const;
+    // Reopens the open file, keeping the active individual.
+    void Reload();
+    // History commands; false when nothing moved.
+    bool GoBack();
+    bool GoForward();
+    // A left-panel command: toggles the panel when it shows page tag already, else shows it
+    // with that page.
+    void PanelCommand(int tag);
+    // True while the left panel is shown.
+    bool PanelShown() const;
+    // The left panel's width (kept while it is hidden).
+    int PanelWidth() const { return m_panelWidth; }
+    // "Show RAW GEDCOM data".
+    void SetRawMode(bool on);
+    // Shows quick-help topic n when it is still due.
+    void ShowQuickHelpTopic(int topic);
+    // "Reset Quick Help Dialog Boxes".
+    void ResetQuickHelpDialogs();
+    // The help window at a context number / at the active tab's topic.
+    THelpWindow* ShowHelpContext(int context);
+    void ShowHelpForActiveTab();
+    // The about box.
+    void ShowAbout();
+    // Shows a short message centred on the window (ignored while another is shown).
+    bool Flash(const QString& text);
+    // The splash window to fill from the trailer and close when the load ends.
+    void SetSplash(TSE_SplashScreen* splash);
+    // Restores the saved window placement (before the first show).
+    void ApplySavedPlacement();
+    // Starts the busy timer that shows the analysis progress in panel 0.
+    void StartBusyTimer();
+    // The analysis progress shown by the busy timer.
+    void SetAnalysisProgress(int progress) { m_analysisProgress = progress; }
+
+    // State for other parts and tests.
+    bool IsBusy() const { return m_busy; }
+    const std::string& FileName() const { return m_fileName; }
+    const SelfViewTrailer* Trailer() const { return m_trailer ? &*m_trailer : nullptr; }
+    QString StatusText(int panel) const;
+    TStatusPanels* StatusPanels() const { return m_status; }
+    QTabBar* Tabs() const { return m_tabBar; }
+    TSenderPage* SenderPage() const { return m_senderPage; }
+    TGeneralPage* GeneralPage() const { return m_generalPage; }
+    WIndScroll* Scroll() const { return m_scroll; }
+    TLeftPanel* LeftPanel() const { return m_leftPanel; }
+    TMainCommands* Commands() const { return m_commands; }
+    // The page shown for a tab index.
+    TViewPage* PageForTab(int tabIndex) const;
+
+  Q_SIGNALS:
+    // FormShow finished; loaded tells whether a file is open.
+    void startupFinished(bool loaded);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    // FormClose: a close during a load cancels it and closes once it has ended.
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildPages();
+    void ConnectCommands();
+    void UpdateCommands();
+    void TabControlChange(int index);
+    void ClearViews();
+    void ShowCounts(WABSCollection& collection);
+    void ImportTimerTimer();
+    void BusyTimerTimer();
+    void OnProgress(const std::string& label, long long done, long long total);
+    bool RunEmbeddedLoad();
+    void StoreClosingState();
+    void WritePlacement();
+    void InstallHooks();
+
+    StartOptions m_start;
+    std::unique_ptr<WABSCollection> m_collection;
+    WABSCollection* m_loading = nullptr;  // the collection while the open routine loads it
+    std::string m_fileName;
+    std::optional<SelfViewTrailer> m_trailer;
+    WGedcomTempFile m_gedcomTemp;
+    std::optional<FileStatistics> m_statistics;
+    bool m_busy = false;       // the open routine runs
+    bool m_expanding = false;  // the embedded load runs
+    bool m_closePending = false;
+    bool m_rawMode = false;
+    bool m_startupScheduled = false;
+    bool m_startupDone = false;
+    bool m_wasShown = false;
+    int m_analysisProgress = 0;
+    int m_panelWidth = 150;
+
+    TMainCommands* m_commands = nullptr;
+    TStatusPanels* m_status = nullptr;
+    QSplitter* m_splitter = nullptr;
+    TLeftPanel* m_leftPanel = nullptr;
+    QWidget* m_mainArea = nullptr;
+    WIndScroll* m_scroll = nullptr;
+    QTabBar* m_tabBar = nullptr;
+    QStackedWidget* m_pageStack = nullptr;
+    std::vector<TViewPage*> m_pages;  // notebook pages; the Highlighted tab shares the List page
+    TSenderPage* m_senderPage = nullptr;
+    TGeneralPage* m_generalPage = nullptr;
+    QPointer<THelpWindow> m_help;
+    QPointer<TSE_SplashScreen> m_splash;
+    QTimer* m_importTimer = nullptr;
+    QTimer* m_busyTimer = nullptr;
+    QTimer* m_clearStatusTimer = nullptr;
+    QElapsedTimer m_progressThrottle;
+};
+
+}  // namespace kindrel
