@@ -1,0 +1,98 @@
+// Runs the built kindrel-viewer as a user would: help, no display, a packed file, a GEDCOM
+// given instead of a payload, and neither.
+#include "services/self_view_packer.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace kindrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ViewerExeTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "kindrel-viewer-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_dir = pattern;
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    // Runs command with the environment prefix env; stdout and stderr go to files.
+    int Run(const std::string& env, const std::string& arguments,
+            const std::string& exe = KINDREL_VIEWER) {
+        const std::string command = "cd \"" + m_dir.string() + "\" && env " + env +
+                                    " XDG_CONFIG_HOME=\"" + m_dir.string() + "\" TMPDIR=\"" +
+                                    m_dir.string() + "\" \"" + exe + "\" " + arguments +
+                                    " > out.txt 2> err.txt";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Read(const char* name) const {
+        std::ifstream in(m_dir / name, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::string Sample() const { return std::string(KINDREL_SAMPLES_DIR) + "/sample_family.ged"; }
+
+    fs::path m_dir;
+};
+
+TEST_F(ViewerExeTest, HelpPrintsUsage) {
+    EXPECT_EQ(Run("-u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY", "--help"), 0);
+    EXPECT_NE(Read("out.txt").find("Usage: kindrel-viewer"), std::string::npos);
+}
+
+TEST_F(ViewerExeTest, WithoutDisplayItPointsToTheOffscreenMode) {
+    const int code = Run("-u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY", "");
+    EXPECT_NE(code, 0);
+    EXPECT_NE(Read("err.txt").find("QT_QPA_PLATFORM=offscreen"), std::string::npos);
+}
+
+TEST_F(ViewerExeTest, PackedSampleLoadsAndIsScreenshot) {
+    PackOptions pack;
+    pack.gedcomFile = Sample();
+    pack.outputFile = (m_dir / "SampleFamily").string();
+    pack.viewerFile = KINDREL_VIEWER;
+    pack.title = "The Sample Family";
+    PackSelfViewing(pack);
+    EXPECT_EQ(Run("QT_QPA_PLATFORM=offscreen", "--screenshot-tab 1 --screenshot general.png",
+                  pack.outputFile),
+              0)
+        << Read("err.txt");
+    EXPECT_GT(fs::file_size(m_dir / "general.png"), 1000u);
+    EXPECT_EQ(Run("QT_QPA_PLATFORM=offscreen", "--timing", pack.outputFile), 0) << Read("err.txt");
+    EXPECT_NE(Read("err.txt").find("(ok)"), std::string::npos);
+    // The run left no temporary file behind.
+    for (const auto& entry : fs::directory_iterator(m_dir))
+        EXPECT_NE(entry.path().filename().string().rfind("fmr", 0), 0u) << entry.path();
+}
+
+TEST_F(ViewerExeTest, WithoutPayloadAGivenGedcomIsOpened) {
+    EXPECT_EQ(Run("QT_QPA_PLATFORM=offscreen", "--timing \"" + Sample() + "\""), 0)
+        << Read("err.txt");
+    EXPECT_NE(Read("err.txt").find("loaded:"), std::string::npos);
+}
+
+TEST_F(ViewerExeTest, WithoutPayloadOrGedcomItEndsWithTheMessage) {
+    EXPECT_EQ(Run("QT_QPA_PLATFORM=offscreen", "--timing"), 1);
+    EXPECT_NE(Read("err.txt").find("does not contain a GEDCOM"), std::string::npos);
+}
+
+TEST_F(ViewerExeTest, BadArgumentsAreRefused) {
+    EXPECT_EQ(Run("QT_QPA_PLATFORM=offscreen", "--screenshot-tab 12 --screenshot x.png"), 2);
+    EXPECT_NE(Read("err.txt").find("--screenshot-tab"), std::string::npos);
+    EXPECT_EQ(Run("QT_QPA_PLATFORM=offscreen", "a.ged b.ged"), 2);
+}
+
+}  // namespace
+}  // namespace kindrel

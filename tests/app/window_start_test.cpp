@@ -1,0 +1,172 @@
+// How the window starts: from a GEDCOM file instead of a payload, from a file without payload,
+// and what it writes to the settings when it closes and reads at the next start.
+#include "gui_test_support.h"
+
+#include "app/app_texts.h"
+#include "app/left_panel.h"
+#include "app/quick_help.h"
+#include "app/sender_page.h"
+#include "model/collection.h"
+#include "services/options.h"
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+namespace kindrel::guitest {
+namespace {
+
+std::string SampleGedcom() {
+    return std::string(KINDREL_SAMPLES_DIR) + "/sample_family.ged";
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+class WindowStartTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        GuiApp();
+        Options().WriteBool(Opt::DispInitHelp, false);
+    }
+    Recorder m_recorder;
+};
+
+TEST_F(WindowStartTest, GedcomGivenInsteadOfAPayloadIsOpened) {
+    auto window = OpenWindow("/nonexistent/no-payload", SampleGedcom());
+    ASSERT_NE(window->Collection(), nullptr);
+    EXPECT_EQ(window->ActiveIndividual(), 1);
+    EXPECT_EQ(window->windowTitle(), "Kindrel Self-Viewing GEDCOM 1.07 - sample_family.ged");
+    EXPECT_EQ(window->StatusText(1), "I: 59");
+    EXPECT_EQ(window->Trailer(), nullptr);
+    EXPECT_TRUE(m_recorder.messages.empty());
+}
+
+TEST_F(WindowStartTest, FileWithoutPayloadShowsTheNoGedcomMessage) {
+    auto window = OpenWindow(SampleGedcom());
+    EXPECT_EQ(window->Collection(), nullptr);
+    ASSERT_EQ(m_recorder.messages.size(), 1u);
+    EXPECT_EQ(m_recorder.messages[0].text, QString::fromUtf8(kNoGedcomMessage));
+    EXPECT_EQ(m_recorder.messages[0].caption, "Kindrel Self-Viewing GEDCOM");
+    EXPECT_EQ(window->windowTitle(), kMainCaption);
+    EXPECT_FALSE(window->SenderPage()->WebSiteShown());
+}
+
+TEST_F(WindowStartTest, WebSiteAndExtractFollowTheTrailer) {
+    SampleOptions options;
+    options.webSite = "example.org/harrowgate";
+    options.allowExtract = true;
+    auto window = OpenWindow(PackSample(options));
+    TSenderPage* sender = window->SenderPage();
+    EXPECT_TRUE(sender->WebSiteShown());
+    EXPECT_EQ(sender->WebTarget(), "http://example.org/harrowgate");
+    // Allowed, but nothing to extract with yet: the button stays hidden.
+    EXPECT_FALSE(sender->ExtractShown());
+    int extracted = 0;
+    sender->SetExtractHandler([&] { ++extracted; });
+    EXPECT_TRUE(sender->ExtractShown());
+    sender->findChild<QPushButton*>("extractButton")->click();
+    EXPECT_EQ(extracted, 1);
+}
+
+TEST_F(WindowStartTest, ClosingWritesTheSettingsAndTheNextStartReadsThem) {
+    const std::string packed = PackSample();
+    // Inside the offscreen screen, above the window's minimum size.
+    const QRect normal(40, 30, 720, 540);
+    ASSERT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(normal));
+    {
+        auto window = OpenWindow(packed);
+        ASSERT_LE(window->minimumSizeHint().height(), normal.height());
+        window->setGeometry(normal);
+        WaitFor([&] { return window->geometry() == normal; }, 2000);
+        ASSERT_EQ(window->geometry(), normal);
+        window->SelectTab(kTabGeneral);
+        window->PanelCommand(kPanelFileSearch);
+        window->JumpToIndividual(9);
+        EXPECT_TRUE(window->close());
+    }
+    // The next start: a fresh cache over the file written at exit.
+    Options().ClearCache();
+    WOptions reread(SettingsFile());
+    EXPECT_EQ(reread.ReadInt(Opt::LastID), 9);
+    EXPECT_EQ(reread.ReadInt(Opt::LastTab), kTabGeneral);
+    EXPECT_TRUE(reread.ReadBool(Opt::LastPanelState));
+    EXPECT_EQ(reread.ReadInt(Opt::LastPanel), kPanelFileSearch);
+    const int panelWidth = reread.ReadInt(Opt::LastPanelWidth);
+    EXPECT_GT(panelWidth, 0);
+    const WindowPlacement placement = reread.ReadWindowPlacement(1024, 768);
+    EXPECT_EQ(placement.showCmd, 1);
+    EXPECT_EQ(placement.left, normal.left());
+    EXPECT_EQ(placement.top, normal.top());
+    EXPECT_EQ(placement.right, normal.left() + normal.width());
+    EXPECT_EQ(placement.bottom, normal.top() + normal.height());
+
+    TLogoAppForm::StartOptions start;
+    start.selfViewFile = packed;
+    TLogoAppForm next(start);
+    next.ApplySavedPlacement();
+    EXPECT_EQ(next.geometry(), normal);
+    EXPECT_FALSE(next.PanelShown());  // the panel starts hidden, at its stored width
+    EXPECT_EQ(next.PanelWidth(), panelWidth);
+    next.show();
+    next.PanelCommand(kPanelDirectory);
+    auto* splitter = next.findChild<QSplitter*>("mainSplitter");
+    ASSERT_NE(splitter, nullptr);
+    EXPECT_NEAR(splitter->sizes().front(), panelWidth, 2);
+}
+
+TEST_F(WindowStartTest, MaximisedPlacementAndRectanglesOffTheScreen) {
+    WindowPlacement placement;
+    placement.showCmd = 3;
+    placement.left = 5000;  // a screen that is gone
+    placement.top = 4000;
+    placement.right = 5600;
+    placement.bottom = 4500;
+    Options().WriteWindowPlacement(placement);
+    TLogoAppForm::StartOptions start;
+    start.selfViewFile = "/nonexistent";
+    TLogoAppForm window(start);
+    window.ApplySavedPlacement();
+    EXPECT_TRUE(window.windowState() & Qt::WindowMaximized);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect normal =
+        window.normalGeometry().isValid() ? window.normalGeometry() : window.geometry();
+    EXPECT_TRUE(screen.contains(normal))
+        << normal.x() << "," << normal.y() << " " << normal.width() << "x" << normal.height()
+        << " min " << window.minimumSizeHint().width() << "x" << window.minimumSizeHint().height();
+}
+
+TEST_F(WindowStartTest, ChangedSettingsAreWrittenWhenIdle) {
+    auto window = OpenWindow(PackSample());
+    Options().WriteText(Opt::LastDir, "/kindrel/idle/test");
+    QEventLoop loop;
+    QTimer::singleShot(150, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_NE(ReadFile(SettingsFile()).find("LastDir=/kindrel/idle/test"), std::string::npos);
+}
+
+TEST_F(WindowStartTest, TemporaryGedcomIsDeletedWithTheWindow) {
+    std::string temp;
+    {
+        auto window = OpenWindow(PackSample());
+        temp = window->FileName();
+        ASSERT_FALSE(temp.empty());
+        EXPECT_TRUE(std::filesystem::exists(temp));
+        EXPECT_EQ(std::filesystem::path(temp).filename().string().rfind("fmr", 0), 0u);
+    }
+    EXPECT_FALSE(std::filesystem::exists(temp));
+}
+
+}  // namespace
+}  // namespace kindrel::guitest
