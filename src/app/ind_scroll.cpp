@@ -118,9 +118,14 @@ int32_t WIndScroll::Current() const {
     return m_collection->ViewToIndividual(m_bar->value());
 }
 
-void WIndScroll::MoveTo(int32_t individual) {
-    if (!m_collection) return;
+int32_t WIndScroll::PositionOf(int32_t individual) const {
+    if (!m_collection || individual <= 0 || individual > m_collection->IndividualCount()) return 0;
     const int32_t position = m_collection->IndividualToView(individual);
+    return position >= 1 && position <= m_bar->maximum() ? position : 0;
+}
+
+void WIndScroll::MoveTo(int32_t individual) {
+    const int32_t position = PositionOf(individual);
     if (position <= 0) return;
     m_programmatic = true;
     m_bar->setValue(position);
@@ -130,8 +135,7 @@ void WIndScroll::MoveTo(int32_t individual) {
 }
 
 bool WIndScroll::JumpTo(int32_t individual) {
-    if (!m_collection || individual <= 0 || m_collection->IndividualToView(individual) <= 0)
-        return false;
+    if (PositionOf(individual) <= 0) return false;
     m_history.Jump(individual);
     Q_EMIT historyChanged();
     return true;

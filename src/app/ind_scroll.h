@@ -59,6 +59,8 @@ class WIndScroll : public QWidget {
     void historyChanged();
 
   private:
+    // The scroll position of an individual; 0 when it is not in the scroll order.
+    int32_t PositionOf(int32_t individual) const;
     void MoveTo(int32_t individual);
     void OnValueChanged(int value);
     void OnSliderReleased();

@@ -7,7 +7,18 @@
 
 namespace kindrel {
 
+namespace {
+
+// The collection raises an error for numbers outside its individuals; these texts answer
+// nothing for them instead.
+bool IsIndividual(WABSCollection& collection, int32_t n) {
+    return n >= 1 && n <= collection.IndividualCount();
+}
+
+}  // namespace
+
 std::string ScrollLabelText(WABSCollection& collection, int32_t individual) {
+    if (!IsIndividual(collection, individual)) return {};
     const std::unique_ptr<WABSIndividual> person = collection.GetIndividual(individual);
     if (!person) return {};
     return " " + std::to_string(individual) + " - " + person->DisplayName() + ", " +
@@ -23,6 +34,7 @@ std::string SelectionList::Joined() const {
 
 SelectionList SpouseChildrenList(WABSCollection& collection, int32_t individual) {
     SelectionList list;
+    if (!IsIndividual(collection, individual)) return list;
     const std::unique_ptr<WABSIndividual> person = collection.GetIndividual(individual);
     if (!person) return list;
     const int32_t families = person->SpouseFamilyCount();
@@ -54,6 +66,7 @@ SelectionList SpouseChildrenList(WABSCollection& collection, int32_t individual)
 }
 
 bool HasSpouseOrChildren(WABSCollection& collection, int32_t individual) {
+    if (!IsIndividual(collection, individual)) return false;
     const std::unique_ptr<WABSIndividual> person = collection.GetIndividual(individual);
     if (!person) return false;
     return person->SpouseFamilyCount() > 0 || collection.HasChildren(individual);

@@ -15,6 +15,7 @@
 #include <QTimer>
 
 #include <sys/stat.h>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -248,15 +249,31 @@ int RunViewer(int argc, char** argv) {
         } else {
             window.ApplySavedPlacement();
         }
+        // Timing: the moments of first paint and of the loaded window, and the longest time
+        // the event loop went without turning (how responsive the window stayed).
+        QTimer heartbeat;
+        qint64 lastBeat = -1;
+        qint64 longestGap = 0;
         if (args.timing) {
+            heartbeat.setInterval(10);
+            QObject::connect(&heartbeat, &QTimer::timeout, &window, [&] {
+                const qint64 now = clock.elapsed();
+                if (lastBeat >= 0) longestGap = std::max(longestGap, now - lastBeat);
+                lastBeat = now;
+            });
+            heartbeat.start();
             QObject::connect(&window, &TLogoAppForm::startupFinished, &window, [&](bool loaded) {
                 const qint64 loadedMs = clock.elapsed();
+                heartbeat.stop();
                 if (!loaded) exitCode = 1;
                 // Let the loaded window paint once more before measuring the end.
                 QTimer::singleShot(0, &window, [&, loaded, loadedMs] {
-                    std::fprintf(stderr, "first paint: %lld ms\nloaded: %lld ms (%s)\n",
+                    std::fprintf(stderr,
+                                 "first paint: %lld ms\nloaded: %lld ms (%s)\n"
+                                 "longest event-loop gap while loading: %lld ms\n",
                                  static_cast<long long>(probe.FirstPaintMs()),
-                                 static_cast<long long>(loadedMs), loaded ? "ok" : "failed");
+                                 static_cast<long long>(loadedMs), loaded ? "ok" : "failed",
+                                 static_cast<long long>(longestGap));
                     window.close();
                 });
             });

@@ -195,6 +195,15 @@ TEST_F(MainWindowTest, JumpsBackAndForward) {
     EXPECT_EQ(ForwardText(), "20,");
 }
 
+TEST_F(MainWindowTest, JumpsOutsideTheFileAreIgnored) {
+    const std::string back = BackText();
+    m_window->JumpToIndividual(60);  // the sample has 59
+    m_window->JumpToIndividual(0);
+    m_window->JumpToIndividual(-4);
+    EXPECT_EQ(Active(), kSampleStartIndividual);
+    EXPECT_EQ(BackText(), back);
+}
+
 TEST_F(MainWindowTest, BackWithTheActiveIndividualOnTopSkipsIt) {
     m_window->JumpToIndividual(7);
     m_window->JumpToIndividual(7);
