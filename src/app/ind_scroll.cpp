@@ -15,6 +15,8 @@ namespace kindrel {
 
 namespace {
 
+constexpr int kHintPauseMs = 30000;
+
 // Silver, the label's colour when the individual is not highlighted.
 constexpr const char* kSilverStyle =
     "QLabel#scrollLabel { background: #c0c0c0; color: black; border: 1px solid #a0a0a0; "
@@ -51,6 +53,8 @@ WIndScroll::WIndScroll(QWidget* parent)
     labelFont.setPointSize(10);
     labelFont.setBold(true);
     m_label->setFont(labelFont);
+    // The summary hint is long: it stays up for 30 seconds.
+    m_label->setToolTipDuration(kHintPauseMs);
     top->addWidget(m_label, 1);
     m_father = MakeButton(QStringLiteral("F"), "fatherButton", QString(), this);
     m_mother = MakeButton(QStringLiteral("M"), "motherButton", QString(), this);

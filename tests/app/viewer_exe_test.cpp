@@ -77,6 +77,16 @@ TEST_F(ViewerExeTest, PackedSampleLoadsAndIsScreenshot) {
         EXPECT_NE(entry.path().filename().string().rfind("fmr", 0), 0u) << entry.path();
 }
 
+TEST_F(ViewerExeTest, KindrelPackTakesTheViewerBesideIt) {
+    // Both executables are built into one folder, so pack needs no --viewer.
+    ASSERT_EQ(fs::path(KINDREL_EXE).parent_path(), fs::path(KINDREL_VIEWER).parent_path());
+    EXPECT_EQ(Run("", "pack \"" + Sample() + "\" -o Packed --title Beside", KINDREL_EXE), 0)
+        << Read("err.txt");
+    EXPECT_EQ(Run("QT_QPA_PLATFORM=offscreen", "--timing", (m_dir / "Packed").string()), 0)
+        << Read("err.txt");
+    EXPECT_NE(Read("err.txt").find("(ok)"), std::string::npos);
+}
+
 TEST_F(ViewerExeTest, WithoutPayloadAGivenGedcomIsOpened) {
     EXPECT_EQ(Run("QT_QPA_PLATFORM=offscreen", "--timing \"" + Sample() + "\""), 0)
         << Read("err.txt");
