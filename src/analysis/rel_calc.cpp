@@ -2,6 +2,8 @@
 // and an upward search from the other individual that stops at the reference's ancestors.
 #include "analysis/rel_calc.h"
 
+#include "analysis/attrib_columns.h"
+
 #include "containers/int_array.h"
 #include "model/collection.h"
 #include "model/records.h"
@@ -155,7 +157,8 @@ std::string WRelCalc::CommonAncestorName(int32_t reference, int32_t other, bool 
     const std::unique_ptr<WABSIndividual> person = m_collection->GetIndividual(m_commonAncestor);
     if (!person) return {};
     if (displayForm) return person->DisplayName();
-    return person->SurnameText() + ", " + person->GivenNames();
+    // The surname-first form reads like the list's other surname-first columns.
+    return SurnameFirstName(*person);
 }
 
 std::string WRelCalc::RelationName(int32_t a, int32_t b, char sex) const {
