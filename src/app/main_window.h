@@ -145,6 +145,8 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     void OnProgress(const std::string& label, long long done, long long total);
     bool RunEmbeddedLoad();
     void StoreClosingState();
+    // Closes the window (queued) when a close was asked for while a load ran.
+    void FinishPendingClose();
     void WritePlacement();
     void InstallHooks();
 

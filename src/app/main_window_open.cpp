@@ -101,7 +101,7 @@ void TLogoAppForm::FormShow() {
     m_startupDone = true;
     UpdateCommands();
     Q_EMIT startupFinished(loaded);
-    if (m_closePending) QTimer::singleShot(0, this, &QWidget::close);
+    FinishPendingClose();
 }
 
 bool TLogoAppForm::RunEmbeddedLoad() {
@@ -139,6 +139,12 @@ bool TLogoAppForm::RunEmbeddedLoad() {
     return true;
 }
 
+void TLogoAppForm::FinishPendingClose() {
+    if (!m_closePending || m_busy || m_expanding) return;
+    m_closePending = false;
+    QTimer::singleShot(0, this, &QWidget::close);
+}
+
 bool TLogoAppForm::OpenGenealogyFile(const std::string& fileName) {
     // 1. Nothing to do while a load runs, or for no name or the open file's name.
     if (m_busy || m_expanding || (m_collection && m_collection->IsBusy())) return true;
@@ -152,6 +158,11 @@ bool TLogoAppForm::OpenGenealogyFile(const std::string& fileName) {
     }
     // 3. Empty the window and start the clock.
     m_busy = true;
+    // A close asked for during the load happens once the load has ended.
+    struct PendingClose {
+        TLogoAppForm* window;
+        ~PendingClose() { window->FinishPendingClose(); }
+    } pendingClose{this};
     OpenGuard guard(m_busy, m_mainArea, m_importTimer);
     m_scroll->setEnabled(false);
     m_fileName = fileName;

@@ -76,5 +76,31 @@ TEST(CancelLoad, CancelDuringALoadLeavesTheWindowEmpty) {
     EXPECT_EQ(window->StatusText(1), "I: 59");
 }
 
+TEST(CancelLoad, ClosingDuringALoadCancelsItAndClosesAfterwards) {
+    GuiApp();
+    Options().WriteBool(Opt::DispInitHelp, false);
+    Recorder recorder;
+    const std::string large = GenerateLargeGedcom();
+    ASSERT_FALSE(large.empty());
+    auto window = OpenWindow(PackSample());
+    bool asked = false;
+    bool closedAtOnce = true;
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        if (asked || !TWaitDlg::Current()) return;
+        asked = true;
+        closedAtOnce = window->close();  // refused while the load runs
+    });
+    closer.start(5);
+    EXPECT_FALSE(window->OpenGenealogyFile(large));
+    closer.stop();
+    ASSERT_TRUE(asked);
+    EXPECT_FALSE(closedAtOnce);
+    EXPECT_EQ(window->Collection(), nullptr);
+    // The close follows once the load has returned.
+    EXPECT_TRUE(WaitFor([&] { return !window->isVisible(); }, 3000));
+    EXPECT_TRUE(recorder.messages.empty());
+}
+
 }  // namespace
 }  // namespace kindrel::guitest
