@@ -5,6 +5,7 @@
 #include "model/collection.h"
 
 #include <QFontDatabase>
+
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -12,6 +13,7 @@
 #include <QStackedWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace kindrel {
 
@@ -32,16 +34,31 @@ QGroupBox* Group(const QString& title, const char* name, QWidget* content, QWidg
     return group;
 }
 
-// The height that shows the grid's header and rows; the grid may shrink to a few rows (and
-// scroll) when the window is small.
-int FitRows(QTableView* grid, int rows) {
-    const int frame = 2 * grid->frameWidth();
-    const int header = grid->horizontalHeader()->sizeHint().height();
-    const int row = grid->verticalHeader()->defaultSectionSize();
-    grid->setMaximumHeight(header + rows * row + frame);
-    grid->setMinimumHeight(header + 3 * row + frame);
-    return header + rows * row + frame;
-}
+// A grid of a fixed number of rows: it asks for the height that shows them all, and may
+// shrink to three rows (and scroll) when the window is small.
+class TFitGrid : public QTableView {
+  public:
+    TFitGrid(int rows, QWidget* parent) : QTableView(parent), m_rows(rows) {}
+    int FullHeight() const {
+        const int header =
+            horizontalHeader()->isHidden() ? 0 : horizontalHeader()->sizeHint().height();
+        return header + m_rows * verticalHeader()->defaultSectionSize() + 2 * frameWidth();
+    }
+    QSize sizeHint() const override {
+        return m_rows > 0 ? QSize(QTableView::sizeHint().width(), FullHeight())
+                          : QTableView::sizeHint();
+    }
+    QSize minimumSizeHint() const override {
+        if (m_rows <= 0) return QTableView::minimumSizeHint();
+        const int header = horizontalHeader()->sizeHint().height();
+        return QSize(QTableView::minimumSizeHint().width(),
+                     header + std::min(m_rows, 3) * verticalHeader()->defaultSectionSize() +
+                         2 * frameWidth());
+    }
+
+  private:
+    int m_rows;
+};
 
 QPlainTextEdit* RawView(const char* name, QWidget* parent) {
     auto* view = new QPlainTextEdit(parent);
@@ -63,9 +80,9 @@ TGeneralPage::TGeneralPage(TViewContext& context, QWidget* parent) : TViewPage(c
     m_submitter = new WInfoGridModel(QStringLiteral("Info"), QStringLiteral("Description"), this);
     m_submitter->setObjectName(QStringLiteral("submitterModel"));
 
-    QTableView* statisticsGrid = MakeGrid(m_statistics, "statisticsGrid", 70, 200);
-    QTableView* headerGrid = MakeGrid(m_header, "headerGrid", 120, 260);
-    QTableView* submitterGrid = MakeGrid(m_submitter, "submitterGrid", 70, 200);
+    QTableView* statisticsGrid = MakeGrid(m_statistics, "statisticsGrid", 8, 70, 200);
+    QTableView* headerGrid = MakeGrid(m_header, "headerGrid", 0, 120, 260);
+    QTableView* submitterGrid = MakeGrid(m_submitter, "submitterGrid", 7, 70, 200);
 
     m_headerStack = new QStackedWidget(this);
     m_headerStack->addWidget(headerGrid);
@@ -82,10 +99,8 @@ TGeneralPage::TGeneralPage(TViewContext& context, QWidget* parent) : TViewPage(c
     layout->setSpacing(12);
     auto* left = new QVBoxLayout;
     left->setSpacing(12);
-    // The statistics and submitter grids have a fixed number of rows and are sized to them.
-    FitRows(statisticsGrid, 8);
-    FitRows(submitterGrid, 7);
-    m_submitterGridHeight = submitterGrid->maximumHeight();
+    // The submitter's stack is as high as its grid, unless the raw text is shown.
+    m_submitterGridHeight = static_cast<TFitGrid*>(submitterGrid)->FullHeight();
     m_submitterStack->setMaximumHeight(m_submitterGridHeight);
     left->addWidget(Group(QStringLiteral("File"), "statisticsGroup", statisticsGrid, this));
     left->addWidget(Group(QStringLiteral("Submitter"), "submitterGroup", m_submitterStack, this));
@@ -96,9 +111,9 @@ TGeneralPage::TGeneralPage(TViewContext& context, QWidget* parent) : TViewPage(c
     RefreshPage();
 }
 
-QTableView* TGeneralPage::MakeGrid(WInfoGridModel* model, const char* name, int labelWidth,
-                                   int valueWidth) {
-    auto* grid = new QTableView(this);
+QTableView* TGeneralPage::MakeGrid(WInfoGridModel* model, const char* name, int rows,
+                                   int labelWidth, int valueWidth) {
+    auto* grid = new TFitGrid(rows, this);
     grid->setObjectName(QString::fromLatin1(name));
     grid->setModel(model);
     grid->setItemDelegate(new WTabStopDelegate(grid));

@@ -30,7 +30,9 @@ class TGeneralPage : public TViewPage {
     bool ShowsRaw() const;
 
   private:
-    QTableView* MakeGrid(WInfoGridModel* model, const char* name, int labelWidth, int valueWidth);
+    // A grid over model; rows > 0 sizes it to that many rows.
+    QTableView* MakeGrid(WInfoGridModel* model, const char* name, int rows, int labelWidth,
+                         int valueWidth);
 
     WInfoGridModel* m_statistics = nullptr;
     WInfoGridModel* m_header = nullptr;

@@ -105,7 +105,10 @@ TLogoAppForm::TLogoAppForm(StartOptions options, QWidget* parent)
 
 TLogoAppForm::~TLogoAppForm() {
     if (m_wasShown) WritePlacement();
-    m_scroll->AttachCollection(nullptr);
+    {
+        const QSignalBlocker quiet(m_scroll);
+        m_scroll->AttachCollection(nullptr);
+    }
     m_collection.reset();
     m_gedcomTemp.Remove();
     // The hooks point at this window; later work reports nowhere.

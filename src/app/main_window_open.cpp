@@ -171,8 +171,13 @@ bool TLogoAppForm::OpenGenealogyFile(const std::string& fileName) {
     setWindowTitle(QString::fromStdString(CaptionWithTitle(title)));
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_statistics.reset();
-    m_scroll->AttachCollection(nullptr);
+    {
+        // The pages are rebuilt below, once the old collection is gone.
+        const QSignalBlocker quiet(m_scroll);
+        m_scroll->AttachCollection(nullptr);
+    }
     m_collection.reset();
+    RefreshActivePage();
     m_importTimer->start(kImportFirstTickMs);
     m_mainArea->setEnabled(false);
     m_clearStatusTimer->stop();
