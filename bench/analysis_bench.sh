@@ -2,12 +2,12 @@
 # Times the analysis walks on generated GEDCOM files: the island calculation (goal: under one
 # second for a million individuals), the relationship of random pairs and a descendant walk
 # from a founder, with the peak memory after each step.
-# Usage: bench/analysis_bench.sh [BUILD_DIR] [INDIVIDUALS...]   (defaults: build-islands, 1000000)
+# Usage: bench/analysis_bench.sh [BUILD_DIR] [INDIVIDUALS...]   (defaults: build, 1000000)
 # Environment: PAIRS (default 1000) relationship queries; SEED (default 1) of file and pairs;
 #              SHAPE (default normal; chain makes each person the only child of the previous).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build-islands}
+build=${1:-$root/build}
 shift || true
 counts=("$@")
 [ ${#counts[@]} -eq 0 ] && counts=(1000000)

@@ -2,12 +2,12 @@
 # Times highlighting conditions over generated GEDCOM files: a date, a name and an ancestor rule
 # joined by AND and OR (goal: under two seconds for a million individuals), then the
 # descendants of the first individual, with the peak memory after each step.
-# Usage: bench/highlight_bench.sh [BUILD_DIR] [INDIVIDUALS...]   (defaults: build-highlight, 1000000)
+# Usage: bench/highlight_bench.sh [BUILD_DIR] [INDIVIDUALS...]   (defaults: build, 1000000)
 # Environment: SEED (default 1) of the generated file; CONDITIONS (optional) replaces the
 #              default conditions, separated by newlines ("{last}" = the last individual).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build-highlight}
+build=${1:-$root/build}
 shift || true
 counts=("$@")
 [ ${#counts[@]} -eq 0 ] && counts=(1000000)

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Packs and expands generated GEDCOM files with the payload archive and, in the same run, with
 # bzip2 -9 and bzip2 -d; prints sizes, times and the ratios ours/bzip2.
-# Usage: bench/payload_bench.sh [BUILD_DIR] [SIZE_MB...]   (defaults: build-payload, 1 100)
+# Usage: bench/payload_bench.sh [BUILD_DIR] [SIZE_MB...]   (defaults: build, 1 100)
 # Environment: REPEAT (default 3) runs per command, the best wall time counts;
 #              THREADS (default 0 = one per processor) for packing and expanding.
 # The input comes from kindrel-gengedcom (any build-*/bench/); without it, the GEDCOM files
 # of $KINDREL_CORPUS (default /work/shared/corpus) are concatenated into a temporary file.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build-payload}
+build=${1:-$root/build}
 shift || true
 sizes=("$@")
 [ ${#sizes[@]} -eq 0 ] && sizes=(1 100)

@@ -2,13 +2,13 @@
 # Sorts every individual of a generated GEDCOM file by name (column 7), birth date (65) and age
 # (19) as the List tab does, and in the same run sorts the same keys, written out as text lines,
 # with GNU sort (LC_ALL=C, one thread); prints times, peak memory and the ratios ours / sort.
-# Usage: bench/sort_bench.sh [BUILD_DIR] [INDIVIDUALS]   (defaults: build-columns, 1000000)
+# Usage: bench/sort_bench.sh [BUILD_DIR] [INDIVIDUALS]   (defaults: build, 1000000)
 # Our times are the key filling (reading the GEDCOM records) plus the sort; GNU sort's are
 # reading its key file plus sorting. Wall times on a shared machine include waiting for the
 # processor, so processor times (cpu) are printed beside them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build-columns}
+build=${1:-$root/build}
 individuals=${2:-1000000}
 
 driver=$build/bench/kindrel-sort-bench
