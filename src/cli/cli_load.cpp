@@ -1,5 +1,7 @@
 #include "cli/cli_load.h"
 
+#include "cli/cli_common.h"
+
 #include "containers/errors.h"
 #include "containers/ui_hooks.h"
 #include "services/self_view_trailer.h"
@@ -56,6 +58,8 @@ CliCollection LoadCollectionForCli(const std::string& path) {
         throw KindrelError("Loading \"" + path + "\" was cancelled.");
     }
     result.collection->AfterLoad();
+    if (CancelRequested()) throw KindrelError("Loading \"" + path + "\" was cancelled.");
+    EndProgressLine();
     return result;
 }
 

@@ -2,6 +2,7 @@
 // prints the counts, the character set, the header and the submitter; show prints one
 // individual as the Individual page presents it.
 #include "cli/cli_common.h"
+#include "cli/cli_load.h"
 
 #include "containers/errors.h"
 #include "containers/ui_hooks.h"
@@ -10,73 +11,14 @@
 #include "services/embedded_gedcom.h"
 #include "services/self_view_trailer.h"
 
-#include <cctype>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <memory>
-#include <optional>
 
 namespace kindrel::cli {
 
 namespace {
-
-// A loaded collection and, for a self-viewing file, the expanded temporary GEDCOM it reads.
-struct LoadedGedcom {
-    std::optional<EmbeddedGedcom> embedded;
-    std::unique_ptr<WGEDCollection> collection;
-    double seconds = 0;
-};
-
-// True when the file ends with the self-viewing trailer's signature.
-bool HasTrailerSignature(const std::string& file) {
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
-    if (!in) return false;
-    const std::streamoff size = in.tellg();
-    if (size < kTrailerSize) return false;
-    in.seekg(size - 4);
-    unsigned char bytes[4] = {};
-    in.read(reinterpret_cast<char*>(bytes), 4);
-    const std::uint32_t signature = std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
-                                    std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24;
-    return in.gcount() == 4 && signature == kTrailerSignature;
-}
-
-// Opens and loads (index, links, marriage order) a GEDCOM or self-viewing file.
-LoadedGedcom LoadGedcom(const std::string& file) {
-    LoadedGedcom loaded;
-    const auto start = std::chrono::steady_clock::now();
-    std::string error;
-    if (HasTrailerSignature(file)) {
-        loaded.embedded.emplace(LoadEmbeddedGedcom(file));
-        loaded.collection =
-            OpenGedcomCollection(loaded.embedded->gedcom.Path(), error, kKindGedcom);
-    } else {
-        // Known other formats are refused; a name without a known extension reads as GEDCOM.
-        const std::size_t dot = file.find_last_of("./");
-        std::string extension =
-            dot != std::string::npos && file[dot] == '.' ? file.substr(dot) : "";
-        for (char& ch : extension) ch = char(std::tolower(static_cast<unsigned char>(ch)));
-        const int kind = FileKindFromExtension(extension);
-        loaded.collection =
-            OpenGedcomCollection(file, error, kind == kKindNone ? kKindGedcom : kind);
-    }
-    if (!loaded.collection) {
-        // The viewer's message separates the file name by a bare CR; a space reads better here.
-        for (char& ch : error) {
-            if (ch == '\r') ch = ' ';
-        }
-        throw KindrelError(error);
-    }
-    if (!loaded.collection->LoadFile()) throw KindrelError("Loading was cancelled.");
-    loaded.collection->AfterLoad();
-    if (CancelRequested()) throw KindrelError("Loading was cancelled.");
-    EndProgressLine();
-    loaded.seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    return loaded;
-}
 
 // Prints "Label: value"; further lines of the value are indented under the first.
 void PrintRow(const std::string& label, const std::string& value) {
@@ -94,14 +36,17 @@ void PrintRow(const std::string& label, const std::string& value) {
 }
 
 int RunInfo(const std::string& file) {
-    LoadedGedcom loaded = LoadGedcom(file);
+    const auto start = std::chrono::steady_clock::now();
+    CliCollection loaded = LoadCollectionForCli(file);
+    const double loadSeconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     WGEDCollection& c = *loaded.collection;
-    if (loaded.embedded) {
-        PrintRow("Self-viewing file", "GEDCOM \"" + loaded.embedded->trailer.fileName + "\", " +
-                                          std::to_string(loaded.embedded->expand.bytesWritten) +
+    if (loaded.selfViewing) {
+        PrintRow("Self-viewing file", "GEDCOM \"" + loaded.embedded.trailer.fileName + "\", " +
+                                          std::to_string(loaded.embedded.expand.bytesWritten) +
                                           " bytes expanded");
-        if (loaded.embedded->HadCrcFailures()) {
-            PrintRow("Warning", std::to_string(loaded.embedded->expand.crcFailures) +
+        if (loaded.embedded.HadCrcFailures()) {
+            PrintRow("Warning", std::to_string(loaded.embedded.expand.crcFailures) +
                                     " block(s) failed their CRC check");
         }
     }
@@ -116,7 +61,7 @@ int RunInfo(const std::string& file) {
     PrintRow("Character set", (charSet.empty() ? std::string("(none)") : charSet) + ", read as " +
                                   c.CharSetReading());
     char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.3f", loaded.seconds);
+    std::snprintf(seconds, sizeof seconds, "%.3f", loadSeconds);
     PrintRow("Load time", std::string(seconds) + " s");
     for (const HeaderInfoRow& row : c.GetHeaderInfo()) PrintRow(row.label, row.value);
     if (const std::unique_ptr<WABSSubmitter> submitter = c.GetSubmitter()) {
@@ -140,23 +85,10 @@ int RunInfo(const std::string& file) {
     return 0;
 }
 
-// The individual named by who: a number, or an identifier with or without its @ marks.
-int32_t FindWho(WGEDCollection& c, std::string who) {
-    if (!who.empty() && who.find_first_not_of("0123456789") == std::string::npos) {
-        const long long n = who.size() > 10 ? -1 : std::stoll(who);
-        return n >= 1 && n <= c.IndividualCount() ? int32_t(n) : 0;
-    }
-    if (who.size() >= 2 && who.front() == '@' && who.back() == '@') {
-        who = who.substr(1, who.size() - 2);
-    }
-    return c.FindIndividual(who);
-}
-
 int RunShow(const std::string& file, const std::string& who, bool raw) {
-    LoadedGedcom loaded = LoadGedcom(file);
+    CliCollection loaded = LoadCollectionForCli(file);
     WGEDCollection& c = *loaded.collection;
-    const int32_t n = FindWho(c, who);
-    if (n == 0) throw KindrelError("No individual \"" + who + "\" in " + file + ".");
+    const int32_t n = ResolveIndividual(c, who);
     if (raw) {
         const std::unique_ptr<WABSIndividual> person = c.GetIndividual(n);
         std::string text = person->RecordText();
