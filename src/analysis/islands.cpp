@@ -6,6 +6,7 @@
 #include "containers/int_array.h"
 #include "containers/ui_hooks.h"
 #include "model/records.h"
+#include "containers/scope_exit.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,19 +20,6 @@ namespace {
 
 // Report the calculation's progress every this many seed candidates.
 constexpr int32_t kProgressInterval = 1 << 16;
-
-// Runs a clean-up when a scope ends, normally or by an exception from a record getter.
-template <typename Action>
-class ScopeExit {
-  public:
-    explicit ScopeExit(Action action) : m_action(std::move(action)) {}
-    ~ScopeExit() { m_action(); }
-    ScopeExit(const ScopeExit&) = delete;
-    ScopeExit& operator=(const ScopeExit&) = delete;
-
-  private:
-    Action m_action;
-};
 
 WIslandSortRecord ReadRecord(const char* record) {
     WIslandSortRecord out{0, 0};

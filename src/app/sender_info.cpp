@@ -1,5 +1,7 @@
 #include "app/sender_info.h"
 
+#include "app/general_rows.h"
+
 #include <cmath>
 #include <cstdio>
 
@@ -84,20 +86,6 @@ bool HasScheme(const std::string& text) {
     return text.compare(colon, 3, "://") == 0 || text.compare(0, colon, "mailto") == 0;
 }
 
-std::string NormaliseLineBreaks(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r') {
-            out += '\n';
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
-}
-
 }  // namespace
 
 std::string FormatLongDateTime(double dateTime) {
@@ -155,7 +143,7 @@ SenderInfo BuildSenderInfo(const SelfViewTrailer& trailer, const std::string& ex
     info.webUrl = SenderWebUrl(trailer.webSite);
     info.phone = trailer.phone;
     info.created = FormatShortDateTime(trailer.created);
-    info.message = NormaliseLineBreaks(trailer.message);
+    info.message = UnixLineBreaks(trailer.message);
     info.extractAllowed = trailer.extractAllowed;
     return info;
 }

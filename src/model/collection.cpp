@@ -3,6 +3,7 @@
 #include "model/collection.h"
 
 #include "containers/int_array.h"
+#include "containers/scope_exit.h"
 
 #include <algorithm>
 #include <array>
@@ -62,20 +63,6 @@ std::unique_ptr<WFloatArray> NewFloatCache(int32_t size) {
 std::unique_ptr<WBoolArray> NewFlags(int32_t size) {
     return std::make_unique<WBoolArray>(std::string(), size);
 }
-
-// Runs a clean-up when a walk ends, normally or by an exception from a record getter, so the
-// shared working flags are left clear for the next walk.
-template <typename Action>
-class ScopeExit {
-public:
-    explicit ScopeExit(Action action) : m_action(std::move(action)) {}
-    ~ScopeExit() { m_action(); }
-    ScopeExit(const ScopeExit&) = delete;
-    ScopeExit& operator=(const ScopeExit&) = delete;
-
-private:
-    Action m_action;
-};
 
 }  // namespace
 
