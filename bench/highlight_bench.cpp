@@ -9,10 +9,11 @@
 #include "gedcom/ged_collection.h"
 #include "highlight/hl_group.h"
 
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
+#include "bench_clock.h"
+
 #include <exception>
 #include <memory>
 #include <string>
@@ -20,18 +21,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point since) {
-    return std::chrono::duration<double>(Clock::now() - since).count();
-}
-
-// Peak resident memory of the process so far, in megabytes.
-double PeakMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
+using bench::Clock;
+using bench::PeakMegabytes;
+using bench::Seconds;
 
 void Row(const char* step, double seconds, const std::string& result) {
     std::printf("%-28s %10.3f %10.1f  %s\n", step, seconds, PeakMegabytes(), result.c_str());

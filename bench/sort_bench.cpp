@@ -10,39 +10,26 @@
 #include "gedcom/ged_collection.h"
 #include "model/date.h"
 
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
+#include "bench_clock.h"
+
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::Clock;
 using kindrel::WAttribKeyArray;
 
-double Seconds(Clock::time_point from, Clock::time_point to) {
-    return std::chrono::duration<double>(to - from).count();
-}
+using bench::CpuSeconds;
+using bench::Seconds;
 
-// Processor time of the process so far (user and system), in seconds: on a machine shared
-// with other work it shows what the wall time would be without the others.
-double CpuSeconds() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) * 1e-9;
-}
-
-long PeakResidentMegabytes() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
-}
+long PeakResidentMegabytes() { return static_cast<long>(bench::PeakMegabytes()); }
 
 // One key as a text line that sorts (byte order) as the key array orders it.
 std::string KeyLine(const WAttribKeyArray& keys, int32_t n) {
