@@ -1,7 +1,14 @@
 #include "app/ind_scroll.h"
 
 #include "app/ind_scroll_texts.h"
+#include "app/person_colours.h"
+#include "app/qt_colours.h"
+#include "app/wait_dialog.h"
+#include "highlight/hl_group.h"
 #include "model/collection.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
 
 #include <QFontDatabase>
 #include <QHBoxLayout>
@@ -17,10 +24,17 @@ namespace {
 
 constexpr int kHintPauseMs = 30000;
 
-// Silver, the label's colour when the individual is not highlighted.
-constexpr const char* kSilverStyle =
-    "QLabel#scrollLabel { background: #c0c0c0; color: black; border: 1px solid #a0a0a0; "
-    "padding: 1px 4px; }";
+// The label's look; silver with black text when the individual is not highlighted.
+QString LabelStyle(const QColor& background, const QColor& text) {
+    return QStringLiteral(
+               "QLabel#scrollLabel { background: %1; color: %2; border: 1px solid "
+               "#a0a0a0; padding: 1px 4px; }")
+        .arg(background.name(), text.name());
+}
+
+// Events are processed this often while Next / Previous Highlighted searches.
+constexpr int kSearchPumpMs = 100;
+constexpr const char* kNoMoreHighlighted = "No more highlighted individuals";
 
 QToolButton* MakeButton(const QString& text, const char* name, const QString& hint,
                         QWidget* parent) {
@@ -46,7 +60,7 @@ WIndScroll::WIndScroll(QWidget* parent)
     top->setSpacing(3);
     m_label = new QLabel(this);
     m_label->setObjectName(QStringLiteral("scrollLabel"));
-    m_label->setStyleSheet(QString::fromLatin1(kSilverStyle));
+    m_label->setStyleSheet(LabelStyle(ToQColor(kSilverColour), Qt::black));
     m_label->setTextFormat(Qt::PlainText);
     m_label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     QFont labelFont(QStringLiteral("Arial"));
@@ -93,6 +107,8 @@ WIndScroll::WIndScroll(QWidget* parent)
 
     connect(m_bar, &QScrollBar::valueChanged, this, &WIndScroll::OnValueChanged);
     connect(m_bar, &QScrollBar::sliderReleased, this, &WIndScroll::OnSliderReleased);
+    connect(m_nextHighlighted, &QToolButton::clicked, this, &WIndScroll::NextHighlighted);
+    connect(m_previousHighlighted, &QToolButton::clicked, this, &WIndScroll::PreviousHighlighted);
     connect(m_father, &QToolButton::clicked, this, &WIndScroll::JumpToFather);
     connect(m_mother, &QToolButton::clicked, this, &WIndScroll::JumpToMother);
     connect(m_spouseMenu, &QMenu::aboutToShow, this, &WIndScroll::FillSpouseMenu);
@@ -102,6 +118,8 @@ WIndScroll::WIndScroll(QWidget* parent)
 
 void WIndScroll::AttachCollection(WABSCollection* collection) {
     m_collection = collection;
+    ++m_generation;
+    if (!collection) SetHighlighter(nullptr);
     m_history.Reset(1);
     const int count = collection ? collection->ViewCount() : 0;
     {
@@ -189,6 +207,7 @@ void WIndScroll::OnSliderReleased() {
 void WIndScroll::UpdateDisplay() {
     m_spouseNumbers.clear();
     const int32_t n = Current();
+    UpdateLabelColours(n);
     if (!m_collection || n == 0) {
         m_label->clear();
         m_label->setToolTip(QString());
@@ -245,6 +264,65 @@ void WIndScroll::ChooseSpouseItem(int k) {
     const int32_t target = m_spouseNumbers[static_cast<size_t>(k)];
     m_spouseNumbers.clear();
     JumpTo(target);
+}
+
+void WIndScroll::SetHighlighter(WHLGroup* group) {
+    m_group = group;
+    ++m_generation;
+    m_previousHighlighted->setEnabled(group != nullptr);
+    m_nextHighlighted->setEnabled(group != nullptr);
+    UpdateLabelColours(Current());
+}
+
+void WIndScroll::UpdateLabelColours(int32_t n) {
+    QString style;
+    if (m_collection && n > 0 && IsPersonHighlighted(m_group, n)) {
+        const WColourPair colours = PersonColours(m_group, n);
+        style = LabelStyle(ToQColor(colours.background), ToQColor(colours.text));
+    } else {
+        style = LabelStyle(ToQColor(kSilverColour), Qt::black);
+    }
+    if (m_label->styleSheet() != style) m_label->setStyleSheet(style);
+}
+
+bool WIndScroll::NextHighlighted() {
+    return StepHighlighted(1);
+}
+
+bool WIndScroll::PreviousHighlighted() {
+    return StepHighlighted(-1);
+}
+
+bool WIndScroll::StepHighlighted(int direction) {
+    if (!m_collection || !m_group || m_searching || m_bar->maximum() < 1) return false;
+    m_searching = true;
+    const unsigned generation = m_generation;
+    const int32_t count = m_bar->maximum();
+    int32_t found = 0;
+    QElapsedTimer pump;
+    pump.start();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (int32_t position = m_bar->value() + direction; position >= 1 && position <= count;
+         position += direction) {
+        if (m_group->IsHighlighted(m_collection->ViewToIndividual(position))) {
+            found = position;
+            break;
+        }
+        if (pump.elapsed() >= kSearchPumpMs) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            pump.restart();
+            // The collection or the group went while events ran: the search is void.
+            if (generation != m_generation) break;
+        }
+    }
+    QApplication::restoreOverrideCursor();
+    m_searching = false;
+    if (generation != m_generation) return false;
+    if (found == 0) {
+        FlashMessage(window(), QString::fromUtf8(kNoMoreHighlighted));
+        return false;
+    }
+    return JumpTo(m_collection->ViewToIndividual(found));
 }
 
 void WIndScroll::SetLabelFontSize(int points) {

@@ -16,6 +16,7 @@ class QToolButton;
 namespace kindrel {
 
 class WABSCollection;
+class WHLGroup;
 
 class WIndScroll : public QWidget {
     Q_OBJECT
@@ -38,6 +39,16 @@ class WIndScroll : public QWidget {
     bool GoForward();
     // The history (its stacks give the commands' state and hints).
     const WNavHistory& History() const { return m_history; }
+    // Attaches the highlighter group (null detaches): the highlight buttons are enabled with a
+    // group, and the label takes the active individual's colours.
+    void SetHighlighter(WHLGroup* group);
+    // The attached group, or null.
+    WHLGroup* Highlighter() const { return m_group; }
+    // Jumps to the next / previous individual in scroll order that the group marks, without
+    // wrapping; a flash says so when none is left. Events are processed while it searches.
+    // False when nothing moved.
+    bool NextHighlighted();
+    bool PreviousHighlighted();
     // Sets the label's font size (points); the label grows with it.
     void SetLabelFontSize(int points);
 
@@ -47,6 +58,8 @@ class WIndScroll : public QWidget {
     QToolButton* FatherButton() const { return m_father; }
     QToolButton* MotherButton() const { return m_mother; }
     QToolButton* SpouseButton() const { return m_spouse; }
+    QToolButton* NextHighlightedButton() const { return m_nextHighlighted; }
+    QToolButton* PreviousHighlightedButton() const { return m_previousHighlighted; }
     // The items of the "S" list for the active individual.
     QStringList SpouseItems() const;
     // Chooses item k (0-based) of the "S" list.
@@ -66,8 +79,15 @@ class WIndScroll : public QWidget {
     void OnSliderReleased();
     void UpdateDisplay();
     void FillSpouseMenu();
+    void UpdateLabelColours(int32_t n);
+    bool StepHighlighted(int direction);
 
     WABSCollection* m_collection = nullptr;
+    WHLGroup* m_group = nullptr;
+    // Counts attachments, so that a search that processes events notices a new collection
+    // or group and stops.
+    unsigned m_generation = 0;
+    bool m_searching = false;
     QLabel* m_label = nullptr;
     QScrollBar* m_bar = nullptr;
     QToolButton* m_father = nullptr;

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "analysis/list_columns.h"
 #include "app/about_box.h"
 #include "app/app_texts.h"
 #include "app/directory_panel.h"
@@ -18,6 +19,7 @@
 #include "app/viewer_settings.h"
 #include "app/wait_dialog.h"
 #include "containers/ui_hooks.h"
+#include "highlight/hl_group.h"
 #include "model/collection.h"
 #include "model/display_options.h"
 #include "services/options.h"
@@ -45,13 +47,6 @@ constexpr int kClearStatusMs = 3000;
 constexpr int kShowMaximized = 3;
 constexpr int kShowNormal = 1;
 constexpr int kShowMinimized = 2;
-
-// Page stack positions; the Highlighted tab shows the List page.
-int PageIndexForTab(int tab) {
-    if (tab <= kTabList) return tab;
-    if (tab == kTabHighlighted) return kTabList;
-    return tab - 1;
-}
 
 }  // namespace
 
@@ -105,9 +100,10 @@ TLogoAppForm::TLogoAppForm(StartOptions options, QWidget* parent)
 
 TLogoAppForm::~TLogoAppForm() {
     if (m_wasShown) WritePlacement();
+    StoreColumnSets();
     {
         const QSignalBlocker quiet(m_scroll);
-        m_scroll->AttachCollection(nullptr);
+        ForgetCollection();
     }
     m_collection.reset();
     m_gedcomTemp.Remove();
@@ -153,20 +149,7 @@ void TLogoAppForm::BuildPages() {
     m_pageStack->setFrameShape(QFrame::StyledPanel);
     layout->addWidget(m_pageStack, 1);
 
-    m_senderPage = new TSenderPage(*this, m_pageStack);
-    m_generalPage = new TGeneralPage(*this, m_pageStack);
-    m_pages = {m_senderPage, m_generalPage};
-    // The person views, lists and sources come with their own work; until then their tabs
-    // show an empty page.
-    constexpr const char* kPlaceholderNames[] = {"individualPage",  "familyPage", "pedigreePage",
-                                                 "descendantsPage", "listPage",   "islandsPage",
-                                                 "sourcesPage"};
-    for (const char* name : kPlaceholderNames) {
-        auto* page = new TPlaceholderPage(*this, m_pageStack);
-        page->setObjectName(QString::fromLatin1(name));
-        m_pages.push_back(page);
-    }
-    for (TViewPage* page : m_pages) m_pageStack->addWidget(page);
+    BuildNotebook();
 
     m_panelWidth = std::max(kMinPanelWidth, Options().ReadInt(Opt::LastPanelWidth));
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] {
@@ -174,7 +157,13 @@ void TLogoAppForm::BuildPages() {
     });
 
     connect(m_tabBar, &QTabBar::currentChanged, this, &TLogoAppForm::TabControlChange);
-    connect(m_scroll, &WIndScroll::changed, this, &TLogoAppForm::RefreshActivePage);
+    // Changes of the active individual within one turn of the event loop rebuild once.
+    m_refreshTimer = new QTimer(this);
+    m_refreshTimer->setObjectName(QStringLiteral("refreshTimer"));
+    m_refreshTimer->setSingleShot(true);
+    m_refreshTimer->setInterval(0);
+    connect(m_refreshTimer, &QTimer::timeout, this, &TLogoAppForm::RefreshActivePage);
+    connect(m_scroll, &WIndScroll::changed, this, &TLogoAppForm::RequestRefresh);
     connect(m_scroll, &WIndScroll::historyChanged, this, &TLogoAppForm::UpdateCommands);
     connect(m_leftPanel, &TLeftPanel::closeRequested, m_leftPanel, &QWidget::hide);
     connect(m_leftPanel->Directory(), &TDirectoryPanel::openRequested, this,
@@ -201,12 +190,14 @@ void TLogoAppForm::ConnectCommands() {
     connect(c.helpTopics, &QAction::triggered, this, &TLogoAppForm::ShowHelpForActiveTab);
     connect(c.resetQuickHelp, &QAction::triggered, this, &TLogoAppForm::ResetQuickHelpDialogs);
     connect(c.about, &QAction::triggered, this, &TLogoAppForm::ShowAbout);
+    ConnectPageCommands();
 }
 
 void TLogoAppForm::UpdateCommands() {
     TMainCommands& c = *m_commands;
     const bool open = m_collection != nullptr && !m_busy;
     c.reload->setEnabled(open);
+    c.rawData->setEnabled(open && m_collection->Kind() == kKindGedcom);
     const WNavHistory& history = m_scroll->History();
     c.back->setEnabled(open && history.CanGoBack());
     c.forward->setEnabled(open && history.CanGoForward());
@@ -216,6 +207,7 @@ void TLogoAppForm::UpdateCommands() {
     c.forward->setToolTip(history.CanGoForward()
                               ? QString::fromStdString(history.ForwardText())
                               : QStringLiteral("Go forward to the next individual"));
+    UpdatePageCommands();
 }
 
 WABSCollection* TLogoAppForm::Collection() const {
@@ -226,17 +218,13 @@ int32_t TLogoAppForm::ActiveIndividual() const {
     return m_collection ? m_scroll->Current() : 0;
 }
 
-void TLogoAppForm::JumpToIndividual(int32_t individual) {
-    m_scroll->JumpTo(individual);
-}
-
 const FileStatistics* TLogoAppForm::Statistics() const {
     return m_statistics ? &*m_statistics : nullptr;
 }
 
 TViewPage* TLogoAppForm::PageForTab(int tabIndex) const {
     if (tabIndex < 0 || tabIndex >= kTabCount) return nullptr;
-    return m_pages[static_cast<size_t>(PageIndexForTab(tabIndex))];
+    return m_tabPages[tabIndex];
 }
 
 int TLogoAppForm::ActiveTab() const {
@@ -255,14 +243,24 @@ void TLogoAppForm::TabControlChange(int index) {
     if (index < 0 || index >= kTabCount) return;
     Options().WriteInt(Opt::LastTab, index);
     TViewPage* page = PageForTab(index);
+    page->TabShown(index);
     m_pageStack->setCurrentWidget(page);
     RefreshActivePage();
     if (page->IsAvailable()) ShowQuickHelpTopic(QuickHelpTopicForTab(index));
 }
 
 void TLogoAppForm::RefreshActivePage() {
+    m_refreshTimer->stop();
     if (TViewPage* page = PageForTab(ActiveTab())) page->RefreshPage();
     UpdateCommands();
+}
+
+void TLogoAppForm::RequestRefresh() {
+    if (!m_refreshTimer->isActive()) m_refreshTimer->start();
+}
+
+void TLogoAppForm::FlushPendingRefresh() {
+    if (m_refreshTimer->isActive()) RefreshActivePage();
 }
 
 void TLogoAppForm::SetRawMode(bool on) {

@@ -2,6 +2,7 @@
 // status bar, the commands, the navigation history and the open routine.
 #pragma once
 
+#include "app/app_texts.h"
 #include "app/general_rows.h"
 #include "app/view_page.h"
 #include "services/embedded_gedcom.h"
@@ -26,8 +27,11 @@ namespace kindrel {
 
 class TGeneralPage;
 class THelpWindow;
+class WHLGroup;
+class WListColumns;
 class TLeftPanel;
 class TMainCommands;
+struct TPageEntry;
 class TSE_SplashScreen;
 class TSenderPage;
 class TStatusPanels;
@@ -44,6 +48,8 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
         std::string gedcomFile;
         // Show the quick-help dialogs (off for screenshots and timing runs).
         bool quickHelp = true;
+        // The pages to make; null takes PageTable() (tests give their own).
+        const std::vector<TPageEntry>* pageTable = nullptr;
     };
 
     // FormCreate: cleans stale temporary files, builds the window empty with the Sender tab
@@ -59,6 +65,16 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     void JumpToIndividual(int32_t individual) override;
     bool RawMode() const override { return m_rawMode; }
     const FileStatistics* Statistics() const override;
+    WHLGroup* Highlighter() const override { return m_highlighter.get(); }
+    WListColumns* ColumnSet(ColumnSetKind kind) const override;
+    bool IsWindowBusy() const override;
+    bool ScrollThumbDragged() const override;
+    bool FlashText(const QString& text) override { return Flash(text); }
+
+    // Sets the highlighting conditions (a condition string; empty removes the highlighting):
+    // makes the group on first use, recalculates it under "Calculating.  Please Wait...",
+    // and tells the scroll bar and every page. Errors are shown in a message box; false then.
+    bool SetHighlightConditions(const std::string& conditions);
 
     // FormShow's work: quick help 1, the embedded load (or the given GEDCOM), the Sender page,
     // the open routine and the start individual. Runs once, queued after the first show.
@@ -69,8 +85,13 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     // The open routine: true when nothing needed doing or the file was opened; false when the
     // file is missing or failed to load (the window is then empty).
     bool OpenGenealogyFile(const std::string& fileName);
-    // Rebuilds the page the tab strip shows.
+    // Rebuilds the page the tab strip shows, now.
     void RefreshActivePage();
+    // Asks for a rebuild of the page shown at the next turn of the event loop; several asks
+    // within one turn rebuild once.
+    void RequestRefresh();
+    // Runs a rebuild asked for by RequestRefresh now (tests, benchmarks).
+    void FlushPendingRefresh();
     // Selects tab index 0..9 (stores LastTab, switches the page, refreshes it).
     void SelectTab(int tabIndex);
     // The selected tab index.
@@ -116,13 +137,19 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     QString StatusText(int panel) const;
     TStatusPanels* StatusPanels() const { return m_status; }
     QTabBar* Tabs() const { return m_tabBar; }
-    TSenderPage* SenderPage() const { return m_senderPage; }
-    TGeneralPage* GeneralPage() const { return m_generalPage; }
+    TSenderPage* SenderPage() const;
+    TGeneralPage* GeneralPage() const;
     WIndScroll* Scroll() const { return m_scroll; }
     TLeftPanel* LeftPanel() const { return m_leftPanel; }
     TMainCommands* Commands() const { return m_commands; }
     // The page shown for a tab index.
     TViewPage* PageForTab(int tabIndex) const;
+    // The page with an object name (see app/pages/page_table.h), or null.
+    TViewPage* PageNamed(const char* objectName) const;
+    // The notebook's pages in table order.
+    const std::vector<TViewPage*>& Pages() const { return m_pages; }
+    // Carries out a page command on the page shown; false when it cannot.
+    bool PerformPageCommand(PageCommand command);
 
   Q_SIGNALS:
     // FormShow finished; loaded tells whether a file is open.
@@ -135,7 +162,17 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
 
   private:
     void BuildPages();
+    void BuildNotebook();
     void ConnectCommands();
+    void ConnectPageCommands();
+    void UpdatePageCommands();
+    // Every page, the column sets, the group and the scroll bar let go of the collection
+    // (before it is freed).
+    void ForgetCollection();
+    // The column sets and every page take the new collection.
+    void AttachViews();
+    // Stores the column sets' strings (at destroy).
+    void StoreColumnSets();
     void UpdateCommands();
     void TabControlChange(int index);
     void ClearViews();
@@ -161,6 +198,8 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     bool m_expanding = false;  // the embedded load runs
     bool m_closePending = false;
     bool m_rawMode = false;
+    bool m_highlighting = false;  // SetHighlightConditions runs
+    std::optional<std::string> m_pendingConditions;
     bool m_startupScheduled = false;
     bool m_startupDone = false;
     bool m_wasShown = false;
@@ -176,8 +215,10 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     QTabBar* m_tabBar = nullptr;
     QStackedWidget* m_pageStack = nullptr;
     std::vector<TViewPage*> m_pages;  // notebook pages; the Highlighted tab shares the List page
-    TSenderPage* m_senderPage = nullptr;
-    TGeneralPage* m_generalPage = nullptr;
+    TViewPage* m_tabPages[kTabCount] = {};
+    std::unique_ptr<WHLGroup> m_highlighter;
+    std::unique_ptr<WListColumns> m_columnSets[static_cast<int>(ColumnSetKind::kCount)];
+    QTimer* m_refreshTimer = nullptr;
     QPointer<THelpWindow> m_help;
     QPointer<TSE_SplashScreen> m_splash;
     QTimer* m_importTimer = nullptr;

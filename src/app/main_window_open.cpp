@@ -128,10 +128,11 @@ bool TLogoAppForm::RunEmbeddedLoad() {
     m_expanding = false;
     m_trailer = embedded.trailer;
     m_gedcomTemp = std::move(embedded.gedcom);
-    m_senderPage->SetSender(BuildSenderInfo(
-        *m_trailer, FileNameOf(m_start.selfViewFile == "/proc/self/exe"
-                                   ? QApplication::applicationFilePath().toStdString()
-                                   : m_start.selfViewFile)));
+    if (TSenderPage* sender = SenderPage())
+        sender->SetSender(BuildSenderInfo(
+            *m_trailer, FileNameOf(m_start.selfViewFile == "/proc/self/exe"
+                                       ? QApplication::applicationFilePath().toStdString()
+                                       : m_start.selfViewFile)));
     if (m_closePending) return false;
     if (!OpenGenealogyFile(m_gedcomTemp.Path()) || !m_collection) return false;
     JumpToIndividual(m_trailer->startIndividual);
@@ -172,9 +173,10 @@ bool TLogoAppForm::OpenGenealogyFile(const std::string& fileName) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     m_statistics.reset();
     {
-        // The pages are rebuilt below, once the old collection is gone.
+        // The pages are rebuilt below, once the old collection is gone; everything that
+        // points into it lets go first.
         const QSignalBlocker quiet(m_scroll);
-        m_scroll->AttachCollection(nullptr);
+        ForgetCollection();
     }
     m_collection.reset();
     RefreshActivePage();
@@ -232,6 +234,7 @@ bool TLogoAppForm::OpenGenealogyFile(const std::string& fileName) {
     m_statistics->importing = ImportingText(static_cast<double>(elapsed.nsecsElapsed()) / 1e9);
     m_status->SetText(0, QString());
     ShowCounts(*m_collection);
+    AttachViews();
     m_scroll->AttachCollection(m_collection.get());
     m_commands->rawData->setChecked(m_rawMode);
     m_status->HideProgress();
@@ -240,7 +243,7 @@ bool TLogoAppForm::OpenGenealogyFile(const std::string& fileName) {
 }
 
 void TLogoAppForm::ClearViews() {
-    m_scroll->AttachCollection(nullptr);
+    ForgetCollection();
     m_statistics.reset();
     m_status->SetText(0, QString());
     m_status->ClearCounts();
@@ -294,7 +297,7 @@ void TLogoAppForm::Reload() {
     if (m_busy || m_expanding || !m_collection || m_fileName.empty()) return;
     const int32_t active = ActiveIndividual();
     const std::string fileName = m_fileName;
-    m_scroll->AttachCollection(nullptr);
+    ForgetCollection();
     m_collection.reset();
     m_fileName.clear();
     if (OpenGenealogyFile(fileName) && m_collection) JumpToIndividual(active);

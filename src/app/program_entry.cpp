@@ -37,6 +37,8 @@ struct ViewerArgs {
     int screenshotTab = -1;
     std::string screenshotFile;
     bool timing = false;
+    std::string highlight;  // hidden: conditions set once loaded (screenshots, benchmarks)
+    int individual = 0;     // hidden: the individual made active once loaded
     std::vector<char*> qtArgs;  // what is left for QApplication
 };
 
@@ -87,6 +89,13 @@ ViewerArgs ParseArgs(int argc, char** argv) {
             if (v && (!ParseInt(v, args.screenshotTab) || args.screenshotTab < 0 ||
                       args.screenshotTab >= kTabCount))
                 args.error = "--screenshot-tab takes a tab index 0 to 9";
+        } else if (arg == "--highlight") {
+            // Hidden, as are --individual and the screenshot options.
+            if (const char* v = value("--highlight")) args.highlight = v;
+        } else if (arg == "--individual") {
+            const char* v = value("--individual");
+            if (v && (!ParseInt(v, args.individual) || args.individual < 1))
+                args.error = "--individual takes an individual number from 1";
         } else if (arg == "--screenshot") {
             if (const char* v = value("--screenshot")) args.screenshotFile = v;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -231,6 +240,12 @@ int RunViewer(int argc, char** argv) {
         window.SetSplash(splash);
         PaintProbe probe(&window, clock);
         app.installEventFilter(&probe);
+        if (!args.highlight.empty() || args.individual > 0)
+            QObject::connect(&window, &TLogoAppForm::startupFinished, &window, [&](bool loaded) {
+                if (!loaded) return;
+                if (!args.highlight.empty()) window.SetHighlightConditions(args.highlight);
+                if (args.individual > 0) window.JumpToIndividual(args.individual);
+            });
         if (screenshot) {
             window.resize(1180, 760);
             QObject::connect(&window, &TLogoAppForm::startupFinished, &window, [&](bool loaded) {

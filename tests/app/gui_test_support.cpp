@@ -110,10 +110,14 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs) {
 
 std::unique_ptr<TLogoAppForm> OpenWindow(const std::string& selfViewFile,
                                          const std::string& gedcomFile) {
-    GuiApp();
     TLogoAppForm::StartOptions start;
     start.selfViewFile = selfViewFile;
     start.gedcomFile = gedcomFile;
+    return OpenWindow(start);
+}
+
+std::unique_ptr<TLogoAppForm> OpenWindow(const TLogoAppForm::StartOptions& start) {
+    GuiApp();
     auto window = std::make_unique<TLogoAppForm>(start);
     window->resize(1100, 720);
     window->show();

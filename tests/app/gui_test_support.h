@@ -63,5 +63,7 @@ bool WaitFor(const std::function<bool()>& done, int timeoutMs = 10000);
 // A window over the self-viewing file, shown, with its start-up load finished.
 std::unique_ptr<TLogoAppForm> OpenWindow(const std::string& selfViewFile,
                                          const std::string& gedcomFile = {});
+// The same with every start option given.
+std::unique_ptr<TLogoAppForm> OpenWindow(const TLogoAppForm::StartOptions& start);
 
 }  // namespace kindrel::guitest

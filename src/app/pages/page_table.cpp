@@ -1,0 +1,33 @@
+#include "app/pages/page_table.h"
+
+#include "app/app_texts.h"
+#include "app/general_page.h"
+#include "app/sender_page.h"
+
+namespace kindrel {
+
+namespace {
+
+template <typename Page>
+TViewPage* Make(TViewContext& context, QWidget* parent) {
+    return new Page(context, parent);
+}
+
+}  // namespace
+
+const std::vector<TPageEntry>& PageTable() {
+    static const std::vector<TPageEntry> table = {
+        {"senderPage", {kTabSender}, Make<TSenderPage>},
+        {"generalPage", {kTabGeneral}, Make<TGeneralPage>},
+        {"individualPage", {kTabIndividual}, Make<TPlaceholderPage>},
+        {"familyPage", {kTabFamily}, Make<TPlaceholderPage>},
+        {"pedigreePage", {kTabPedigree}, Make<TPlaceholderPage>},
+        {"descendantsPage", {kTabDescendants}, Make<TPlaceholderPage>},
+        {"listPage", {kTabList, kTabHighlighted}, Make<TPlaceholderPage>},
+        {"islandsPage", {kTabIslands}, Make<TPlaceholderPage>},
+        {"sourcesPage", {kTabSources}, Make<TPlaceholderPage>},
+    };
+    return table;
+}
+
+}  // namespace kindrel
