@@ -2,6 +2,7 @@
 
 #include "app/ind_scroll_texts.h"
 #include "app/person_colours.h"
+#include "app/plain_text.h"
 #include "app/qt_colours.h"
 #include "app/wait_dialog.h"
 #include "highlight/hl_group.h"
@@ -220,18 +221,17 @@ void WIndScroll::UpdateDisplay() {
         return;
     }
     m_label->setText(QString::fromStdString(ScrollLabelText(*m_collection, n)));
-    m_label->setToolTip(QString::fromStdString(m_collection->SummaryBlock(n))
-                            .replace(QLatin1String("\r\n"), QLatin1String("\n")));
+    m_label->setToolTip(PlainToolTip(QString::fromStdString(m_collection->SummaryBlock(n))));
     m_fatherNumber = m_collection->Father(n);
     m_motherNumber = m_collection->Mother(n);
     m_father->setEnabled(m_fatherNumber != 0);
     m_mother->setEnabled(m_motherNumber != 0);
-    m_father->setToolTip(m_fatherNumber
-                             ? QString::fromStdString(m_collection->DisplayNameOf(m_fatherNumber))
-                             : QString());
-    m_mother->setToolTip(m_motherNumber
-                             ? QString::fromStdString(m_collection->DisplayNameOf(m_motherNumber))
-                             : QString());
+    m_father->setToolTip(m_fatherNumber ? PlainToolTip(QString::fromStdString(
+                                              m_collection->DisplayNameOf(m_fatherNumber)))
+                                        : QString());
+    m_mother->setToolTip(m_motherNumber ? PlainToolTip(QString::fromStdString(
+                                              m_collection->DisplayNameOf(m_motherNumber)))
+                                        : QString());
     m_spouse->setEnabled(HasSpouseOrChildren(*m_collection, n));
 }
 

@@ -70,6 +70,8 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     bool IsWindowBusy() const override;
     bool ScrollThumbDragged() const override;
     bool FlashText(const QString& text) override { return Flash(text); }
+    int CurrentFamilyIndex() const override;
+    void SetCurrentFamilyIndex(int k) override;
 
     // Sets the highlighting conditions (a condition string; empty removes the highlighting):
     // makes the group on first use, recalculates it under "Calculating.  Please Wait...",
@@ -200,6 +202,8 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     bool m_rawMode = false;
     bool m_highlighting = false;  // SetHighlightConditions runs
     std::optional<std::string> m_pendingConditions;
+    int m_familyIndex = 1;           // k of the Family and Pedigree pages ...
+    int32_t m_familyIndexOwner = 0;  // ... for this active individual
     bool m_startupScheduled = false;
     bool m_startupDone = false;
     bool m_wasShown = false;

@@ -49,6 +49,11 @@ void TLogoAppForm::BuildNotebook() {
             m_pageStack->addWidget(page);
         }
 
+    // A new active individual starts again at its first family.
+    connect(m_scroll, &WIndScroll::changed, this, [this] {
+        if (ActiveIndividual() != m_familyIndexOwner) m_familyIndexOwner = 0;
+    });
+
     // The column sets live as long as the window; they follow the open collection.
     const std::string strings[] = {Options().ReadListColumns(), Options().ReadText(Opt::DesColumns),
                                    Options().ReadText(Opt::IslandColumns)};
@@ -91,6 +96,15 @@ bool TLogoAppForm::IsWindowBusy() const {
 
 bool TLogoAppForm::ScrollThumbDragged() const {
     return m_scroll->ScrollBar()->isSliderDown();
+}
+
+int TLogoAppForm::CurrentFamilyIndex() const {
+    return m_familyIndexOwner != 0 && m_familyIndexOwner == ActiveIndividual() ? m_familyIndex : 1;
+}
+
+void TLogoAppForm::SetCurrentFamilyIndex(int k) {
+    m_familyIndex = std::max(1, k);
+    m_familyIndexOwner = ActiveIndividual();
 }
 
 void TLogoAppForm::JumpToIndividual(int32_t individual) {

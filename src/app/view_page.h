@@ -56,6 +56,12 @@ class TViewContext {
     virtual bool ScrollThumbDragged() const = 0;
     // Shows a short message centred on the window; false when another is shown.
     virtual bool FlashText(const QString& text) = 0;
+    // The current family k (1-based) among the active individual's families as spouse, shared
+    // by the Family and Pedigree pages and their copies and reports; 1 again for each new
+    // active individual.
+    virtual int CurrentFamilyIndex() const = 0;
+    // Sets k for the active individual.
+    virtual void SetCurrentFamilyIndex(int k) = 0;
 };
 
 // A page of the main notebook. The window makes every page from one table
