@@ -4,6 +4,7 @@
 # counted on to have. The libraries are found from the real dependencies (readelf, ldd); the
 # ones the machine itself must provide (see is_system below) are left out and listed.
 # Usage: scripts/make-runtime.sh VIEWER LAUNCHER BUNDLE-TOOL QT-PLUGIN-DIR OUTPUT WORK-DIR
+# Beside OUTPUT it also leaves kindrel-plain, the viewer without its debug information.
 # Stripped copies and compressed frames are kept in WORK-DIR, so a rebuild after a change of
 # the viewer compresses only the viewer again.
 set -euo pipefail
@@ -136,6 +137,9 @@ echo "make-runtime: left to the system: $(printf '%s\n' "${!system_all[@]}" | so
 echo "make-runtime: plugins: $(printf '%s\n' "${plugin_files[@]#"$plugins"/}" | tr '\n' ' ')"
 echo "make-runtime: needs glibc $glibc or newer, and GLIBCXX $cxx from the system's" \
   "libstdc++ or else the bundled one (which needs glibc $compat_glibc)"
+# The plain viewer part beside it: the same viewer, stripped (kindrel pack --plain).
+cp "$stage/kindrel-viewer" "$(dirname "$output")/kindrel-plain.tmp"
+mv "$(dirname "$output")/kindrel-plain.tmp" "$(dirname "$output")/kindrel-plain"
 "$tool" --launcher "$launcher" --manifest "$work/manifest" --glibc "$glibc" --cxx "$cxx" \
   --compat-glibc "$compat_glibc" \
   --level 19 --frame-cache "$work/frames" -o "$output"

@@ -45,10 +45,12 @@ std::string BesideKindrel(const char* name) {
 }
 
 // The viewer part to pack: the portable one (launcher and runtime bundle) when it was built,
-// else the plain viewer; with plain, the plain viewer.
+// else the plain viewer; with plain, the plain viewer (its stripped copy when there is one).
 std::string DefaultViewer(bool plain) {
     const std::string portable = plain ? std::string() : BesideKindrel("kindrel-portable");
-    return portable.empty() ? BesideKindrel("kindrel-viewer") : portable;
+    if (!portable.empty()) return portable;
+    const std::string stripped = BesideKindrel("kindrel-plain");
+    return stripped.empty() ? BesideKindrel("kindrel-viewer") : stripped;
 }
 
 // "portable (...)" when the viewer part of the file open at fd, ending at end, carries a

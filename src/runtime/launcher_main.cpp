@@ -15,7 +15,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -51,12 +50,22 @@ bool WantsHelpOrPlatform(int argc, char** argv) {
     return false;
 }
 
-// Lines of a text file in the runtime (empty when it is missing).
+// Lines of a small text file in the runtime (none when it is missing).
 std::vector<std::string> ReadLines(const std::string& path) {
     std::vector<std::string> lines;
-    std::ifstream in(path);
-    for (std::string line; std::getline(in, line);)
-        if (!line.empty()) lines.push_back(line);
+    const WUniqueFd fd = OpenForReading(path);
+    char buffer[16384];
+    const ssize_t size = fd.IsOpen() ? ReadAt(fd.Get(), buffer, sizeof buffer, 0) : 0;
+    std::string line;
+    for (ssize_t i = 0; i < size; ++i) {
+        if (buffer[i] != '\n') {
+            line += buffer[i];
+        } else if (!line.empty()) {
+            lines.push_back(line);
+            line.clear();
+        }
+    }
+    if (!line.empty()) lines.push_back(line);
     return lines;
 }
 
