@@ -77,7 +77,7 @@ echo "== packed sample family (59 individuals): plain and portable"
   --viewer "$portable" --title "The Sample Family" >/dev/null
 printf '  sizes: plain %d bytes, portable %d bytes (runtime overhead %.1f MB)\n' \
   "$(stat -c %s "$work/SampleFamily")" "$(stat -c %s "$work/SampleFamilyPortable")" \
-  "$(echo "($(stat -c %s "$work/SampleFamilyPortable") - $(stat -c %s "$work/SampleFamily")) / 1048576" | bc -l)"
+  "$(echo "($(stat -c %s "$work/SampleFamilyPortable") - $(stat -c %s "$work/SampleFamily")) / 1000000" | bc -l)"
 measure "$work/SampleFamily" "$repeat" "plain"
 plainWall=$lastWall
 measure "$work/SampleFamilyPortable" "$repeat" "portable, first start (unpacks)" fresh

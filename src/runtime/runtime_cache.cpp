@@ -27,6 +27,8 @@ constexpr size_t kHashChunk = 1 << 20;
 // How long a start waits for another start that is unpacking the same runtime.
 constexpr auto kLockWait = std::chrono::seconds(20);
 constexpr auto kLockPoll = std::chrono::milliseconds(20);
+// Other runtimes unused for this long are removed when a new one is unpacked.
+constexpr auto kUnusedAge = std::chrono::hours(24 * 30);
 
 std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
@@ -122,6 +124,31 @@ std::string UnpackInto(std::string pattern, int fd, const RuntimeBundle& bundle)
     return pattern;
 }
 
+// Removes the other runtimes in base that no start has used for kUnusedDays (their lock
+// file's time) and that no viewer runs from (their lock is free), so that the cache does not
+// grow with every build a receiver is sent.
+void RemoveUnusedRuntimes(const std::string& base, int baseFd, const std::string& keep) {
+    const auto now = std::chrono::system_clock::now();
+    std::error_code ec;
+    for (const auto& item : std::filesystem::directory_iterator(base, ec)) {
+        const std::string name = item.path().filename().string();
+        const std::string suffix = ".lock";
+        if (name.rfind("runtime-", 0) != 0 || name.size() <= suffix.size() ||
+            name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+            continue;
+        const std::string runtime = name.substr(0, name.size() - suffix.size());
+        if (runtime == keep) continue;
+        const WUniqueFd lock(::openat(baseFd, name.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+        struct stat st {};
+        if (!lock.IsOpen() || ::fstat(lock.Get(), &st) != 0 || st.st_uid != ::geteuid() ||
+            now - std::chrono::system_clock::from_time_t(st.st_mtime) < kUnusedAge ||
+            ::flock(lock.Get(), LOCK_EX | LOCK_NB) != 0)
+            continue;
+        RemoveRuntimeFolder(base + "/" + runtime);
+        ::unlinkat(baseFd, name.c_str(), 0);
+    }
+}
+
 // The cached runtime under <cacheHome>/kindrel, or an exception saying why the cache is not
 // usable (ERuntimeWriteError, ERuntimeError).
 ReadyRuntime FromCache(int fd, const RuntimeBundle& bundle, const RuntimePlace& place) {
@@ -215,6 +242,7 @@ ReadyRuntime FromCache(int fd, const RuntimeBundle& bundle, const RuntimePlace& 
             }
         }
         ready.unpacked = true;
+        RemoveUnusedRuntimes(base, baseFd.Get(), name);
     }
     // Keep a shared lock while the viewer runs, so no later start replaces it under us.
     ::flock(lock, LOCK_SH);

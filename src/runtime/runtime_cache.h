@@ -36,7 +36,7 @@ struct ReadyRuntime {
 // Makes sure the runtime of bundle (read from fd) is unpacked and intact, and returns it.
 // Cache: <cacheHome>/kindrel/runtime-<id>/ (0700), unpacked beside it into a temporary folder
 // and renamed into place once complete; a damaged copy is unpacked afresh; concurrent starts
-// serialise on <id>.lock. A cache that is unusable (not writable, a file or symlink in the way,
+// serialise on <id>.lock. Unpacking also removes other runtimes unused for 30 days. A cache that is unusable (not writable, a file or symlink in the way,
 // owned by someone else, full) gives a private temporary copy instead. Throws ERuntimeError
 // when even that fails, EBundleError when the bundle itself is damaged.
 ReadyRuntime PrepareRuntime(int fd, const RuntimeBundle& bundle, const RuntimePlace& place);

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 
@@ -145,6 +146,23 @@ TEST_F(RuntimeCacheTest, UnpacksOnceThenFindsItInTheCache) {
     const ReadyRuntime second = Prepare();
     EXPECT_FALSE(second.unpacked);
     EXPECT_EQ(second.dir, first.dir);
+}
+
+TEST_F(RuntimeCacheTest, RuntimesUnusedForAMonthGoWhenANewOneIsUnpacked) {
+    const std::string base = m_place.cacheHome + "/kindrel";
+    for (const char* name : {"runtime-old", "runtime-recent", "runtime-nolock"}) {
+        fs::create_directories(base + "/" + name + "/lib");
+        WriteFileText(base + "/" + name + "/lib/x.so", "x");
+        if (std::string(name) != "runtime-nolock") WriteFileText(base + "/" + name + ".lock", "");
+    }
+    const fs::file_time_type now = fs::file_time_type::clock::now();
+    fs::last_write_time(base + "/runtime-old.lock", now - std::chrono::hours(24 * 40));
+    fs::last_write_time(base + "/runtime-recent.lock", now - std::chrono::hours(24 * 20));
+    EXPECT_TRUE(Prepare().unpacked);
+    EXPECT_FALSE(fs::exists(base + "/runtime-old"));
+    EXPECT_FALSE(fs::exists(base + "/runtime-old.lock"));
+    EXPECT_TRUE(fs::exists(base + "/runtime-recent/lib/x.so"));
+    EXPECT_TRUE(fs::exists(base + "/runtime-nolock/lib/x.so"));
 }
 
 TEST_F(RuntimeCacheTest, DamagedOrChangedRuntimeIsUnpackedAfresh) {
