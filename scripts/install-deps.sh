@@ -4,8 +4,11 @@
 set -euo pipefail
 
 core=(build-essential cmake pkg-config libdivsufsort-dev libcli11-dev bzip2)
-test=(libgtest-dev libgmock-dev clang libclang-rt-14-dev)
-gui=(qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev xvfb xauth)
+test=(libgtest-dev libgmock-dev clang libclang-rt-14-dev bubblewrap)
+# The portable viewer part: zstd and xxHash for its runtime bundle, the Wayland platform plugin
+# it carries, binutils' readelf and strip to find and trim the libraries.
+gui=(qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev xvfb xauth libzstd-dev
+  libxxhash-dev qt6-wayland binutils)
 bench=(libbenchmark-dev time hyperfine)
 
 want=("${core[@]}")

@@ -56,7 +56,12 @@ class OpenGuard {
 };
 
 std::string FileNameOf(const std::string& path) {
-    return std::filesystem::path(path).filename().string();
+    // A portable file hands its own open descriptor (/proc/self/fd/N): name the file behind it.
+    std::error_code ec;
+    const auto target = path.rfind("/proc/self/fd/", 0) == 0
+                            ? std::filesystem::read_symlink(path, ec)
+                            : std::filesystem::path(path);
+    return (ec ? std::filesystem::path(path) : target).filename().string();
 }
 
 }  // namespace

@@ -9,11 +9,14 @@
 #include "services/posix_file.h"
 #include "services/self_view_trailer.h"
 
+#include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QPixmap>
 #include <QTabBar>
 #include <QTimer>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <algorithm>
 #include <cstdint>
@@ -37,8 +40,8 @@ struct ViewerArgs {
     int screenshotTab = -1;
     std::string screenshotFile;
     bool timing = false;
-    std::string highlight;  // hidden: conditions set once loaded (screenshots, benchmarks)
-    int individual = 0;     // hidden: the individual made active once loaded
+    std::string highlight;      // hidden: conditions set once loaded (screenshots, benchmarks)
+    int individual = 0;         // hidden: the individual made active once loaded
     std::vector<char*> qtArgs;  // what is left for QApplication
 };
 
@@ -146,17 +149,48 @@ bool CarriesGedcom(const std::string& file) {
     return signature == kTrailerSignature;
 }
 
+// Started by the portable launcher: puts back the variables that pointed this process at its
+// bundled runtime (Qt has read them by now), so that programs the viewer starts (browser, mail)
+// get the desktop's own; and keeps the launcher's descriptors from reaching them.
+void LeaveRuntimeEnvironment(const std::string& selfViewFile) {
+    if (!std::getenv("KINDREL_RUNTIME")) return;
+    QCoreApplication::libraryPaths();  // reads QT_PLUGIN_PATH once and keeps the result
+    for (const char* name : {"LD_LIBRARY_PATH", "QT_PLUGIN_PATH", "QT_QPA_PLATFORM_PLUGIN_PATH"}) {
+        const std::string outer = std::string("KINDREL_OUTER_") + name;
+        if (const char* value = std::getenv(outer.c_str()))
+            ::setenv(name, value, 1);
+        else
+            ::unsetenv(name);
+        ::unsetenv(outer.c_str());
+    }
+    int lockFd = -1;
+    if (const char* lock = std::getenv("KINDREL_RUNTIME_LOCK"); lock && ParseInt(lock, lockFd))
+        ::fcntl(lockFd, F_SETFD, FD_CLOEXEC);
+    int selfFd = -1;
+    const std::string fdPrefix = "/proc/self/fd/";
+    if (selfViewFile.rfind(fdPrefix, 0) == 0 &&
+        ParseInt(selfViewFile.substr(fdPrefix.size()).c_str(), selfFd))
+        ::fcntl(selfFd, F_SETFD, FD_CLOEXEC);
+    ::unsetenv("KINDREL_RUNTIME");
+    ::unsetenv("KINDREL_RUNTIME_LOCK");
+}
+
 // Notes the moment the main window first paints.
 class PaintProbe : public QObject {
   public:
     PaintProbe(QWidget* window, const QElapsedTimer& clock) : m_window(window), m_clock(clock) {}
     qint64 FirstPaintMs() const { return m_firstPaint; }
+    // The same moment on the wall clock (ms since 1970), for timings that include the time
+    // before the program entry (loading libraries, a portable file's launcher).
+    qint64 FirstPaintEpochMs() const { return m_firstPaintEpoch; }
 
   protected:
     bool eventFilter(QObject* object, QEvent* event) override {
         if (m_firstPaint < 0 && event->type() == QEvent::Paint && object->isWidgetType() &&
-            static_cast<QWidget*>(object)->window() == m_window)
+            static_cast<QWidget*>(object)->window() == m_window) {
             m_firstPaint = m_clock.elapsed();
+            m_firstPaintEpoch = QDateTime::currentMSecsSinceEpoch();
+        }
         return false;
     }
 
@@ -164,6 +198,7 @@ class PaintProbe : public QObject {
     QWidget* m_window;
     const QElapsedTimer& m_clock;
     qint64 m_firstPaint = -1;
+    qint64 m_firstPaintEpoch = -1;
 };
 
 }  // namespace
@@ -193,6 +228,7 @@ int RunViewer(int argc, char** argv) {
     WViewerApplication app(qtArgc, args.qtArgs.data());
     app.setApplicationName(QStringLiteral("Kindrel"));
     app.setApplicationDisplayName(QStringLiteral("Kindrel"));
+    LeaveRuntimeEnvironment(args.selfViewFile);
 
     // 1. The settings store, its cache cleared.
     WOptions& options = Options();
@@ -284,9 +320,11 @@ int RunViewer(int argc, char** argv) {
                 // Let the loaded window paint once more before measuring the end.
                 QTimer::singleShot(0, &window, [&, loaded, loadedMs] {
                     std::fprintf(stderr,
-                                 "first paint: %lld ms\nloaded: %lld ms (%s)\n"
+                                 "first paint: %lld ms\nfirst paint at: %lld ms since 1970\n"
+                                 "loaded: %lld ms (%s)\n"
                                  "longest event-loop gap while loading: %lld ms\n",
                                  static_cast<long long>(probe.FirstPaintMs()),
+                                 static_cast<long long>(probe.FirstPaintEpochMs()),
                                  static_cast<long long>(loadedMs), loaded ? "ok" : "failed",
                                  static_cast<long long>(longestGap));
                     window.close();

@@ -4,6 +4,7 @@
 #include "payload/blokar_compress.h"
 #include "services/embedded_gedcom.h"
 #include "services/posix_file.h"
+#include "services/runtime_footer.h"
 #include "services/self_view_packer.h"
 #include "services/self_view_trailer.h"
 
@@ -25,6 +26,7 @@ constexpr int kExitCrcMismatch = 2;
 struct PackArgs {
     PackOptions pack;
     std::string messageFile;
+    bool plain = false;
 };
 
 struct ExpandArgs {
@@ -33,13 +35,37 @@ struct ExpandArgs {
     int blocks = 0;
 };
 
-// kindrel-viewer beside the running kindrel, or empty when there is none.
-std::string DefaultViewer() {
+// The file named name beside the running kindrel, or empty when there is none.
+std::string BesideKindrel(const char* name) {
     std::error_code ec;
     const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
     if (ec) return {};
-    const auto viewer = self.parent_path() / "kindrel-viewer";
-    return std::filesystem::is_regular_file(viewer, ec) ? viewer.string() : std::string();
+    const auto file = self.parent_path() / name;
+    return std::filesystem::is_regular_file(file, ec) ? file.string() : std::string();
+}
+
+// The viewer part to pack: the portable one (launcher and runtime bundle) when it was built,
+// else the plain viewer; with plain, the plain viewer (its stripped copy when there is one).
+std::string DefaultViewer(bool plain) {
+    const std::string portable = plain ? std::string() : BesideKindrel("kindrel-portable");
+    if (!portable.empty()) return portable;
+    const std::string stripped = BesideKindrel("kindrel-plain");
+    return stripped.empty() ? BesideKindrel("kindrel-viewer") : stripped;
+}
+
+// "portable (...)" when the viewer part of the file open at fd, ending at end, carries a
+// runtime bundle, else "plain".
+std::string ViewerKind(int fd, long long end) {
+    try {
+        const std::optional<RuntimeFooterInfo> runtime = ReadRuntimeFooter(fd, end);
+        if (!runtime) return "plain (needs Qt 6 on the receiving machine)";
+        return "portable (launcher " + std::to_string(runtime->bundleOffset) +
+               " bytes, runtime bundle " + std::to_string(runtime->footer.bundleBytes) +
+               " bytes, runtime " + runtime->footer.RuntimeIdHex().substr(0, 16) +
+               ", needs glibc " + runtime->footer.glibcFloor + " or newer)";
+    } catch (const EBundleError& error) {
+        return std::string("portable, but its runtime bundle is damaged: ") + error.what();
+    }
 }
 
 std::string ReadMessageFile(const std::string& path) {
@@ -50,7 +76,7 @@ std::string ReadMessageFile(const std::string& path) {
 
 int RunPack(PackArgs& args) {
     if (args.pack.viewerFile.empty()) {
-        args.pack.viewerFile = DefaultViewer();
+        args.pack.viewerFile = DefaultViewer(args.plain);
         if (args.pack.viewerFile.empty())
             throw KindrelError(
                 "No viewer executable: kindrel-viewer is not installed beside kindrel. "
@@ -59,9 +85,12 @@ int RunPack(PackArgs& args) {
     if (!args.messageFile.empty()) args.pack.message = ReadMessageFile(args.messageFile);
     const PackResult result = PackSelfViewing(args.pack);
     EndProgressLine();
-    std::cout << "Packed " << args.pack.outputFile << ": viewer " << result.viewerBytes << " bytes"
-              << (result.viewerHadTrailer ? " (its old payload left out)" : "") << ", archive "
-              << result.archiveBytes << " bytes in " << result.trailer.blockCount
+    const WUniqueFd packed = OpenForReading(args.pack.outputFile);
+    const std::string kind = ViewerKind(packed.Get(), result.viewerBytes);
+    std::cout << "Packed " << args.pack.outputFile << ": "
+              << kind.substr(0, kind.find_first_of(" ,")) << " viewer part " << result.viewerBytes
+              << " bytes" << (result.viewerHadTrailer ? " (its old payload left out)" : "")
+              << ", archive " << result.archiveBytes << " bytes in " << result.trailer.blockCount
               << (result.trailer.blockCount == 1 ? " block" : " blocks") << ", "
               << result.outputBytes << " bytes in all.\n";
     return 0;
@@ -94,7 +123,9 @@ void PrintField(const char* label, const std::string& value) {
 int RunTrailer(const std::string& file) {
     const SelfViewFileInfo info = ReadSelfViewTrailer(file);
     const SelfViewTrailer& t = info.trailer;
-    std::cout << "Payload offset: " << t.payloadOffset << "\n"
+    const WUniqueFd fd = OpenForReading(file);
+    std::cout << "Kind: " << ViewerKind(fd.Get(), t.payloadOffset) << "\n"
+              << "Payload offset: " << t.payloadOffset << "\n"
               << "Block count: " << t.blockCount << "\n"
               << "Payload bytes: " << info.payloadBytes << "\n"
               << "Start individual: " << t.startIndividual << "\n"
@@ -182,8 +213,13 @@ void AddPack(CLI::App& app, int& exitCode) {
     cmd->add_option("GEDCOM", args->pack.gedcomFile, "The GEDCOM file to embed")->required();
     cmd->add_option("-o,--output", args->pack.outputFile, "The self-viewing file to write")
         ->required();
-    cmd->add_option("--viewer", args->pack.viewerFile,
-                    "The viewer executable (default: kindrel-viewer beside kindrel)");
+    CLI::Option* viewer = cmd->add_option(
+        "--viewer", args->pack.viewerFile,
+        "The viewer executable to copy in front of the archive (default: the portable viewer "
+        "part kindrel-portable beside kindrel, else kindrel-viewer)");
+    cmd->add_flag("--plain", args->plain,
+                  "Pack the plain kindrel-viewer: small, but the receiver needs Qt 6 installed")
+        ->excludes(viewer);
     cmd->add_option("--title", args->pack.title, "Title (32 bytes)");
     cmd->add_option("--sender-name", args->pack.senderName, "Sender's name (64 bytes)");
     cmd->add_option("--email", args->pack.senderEmail, "Sender's e-mail address (64 bytes)");

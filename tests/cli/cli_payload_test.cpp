@@ -84,16 +84,42 @@ class CliPayloadTest : public ::testing::Test {
 
     RunResult Pack(const std::vector<std::string>& extra = {}) {
         std::vector<std::string> args{"pack",         P("family.ged"), "-o",
-                                      P("family.sv"), "--viewer",      KINDREL_EXE};
+                                      P("family.sv"), "--viewer",      m_viewer};
         args.insert(args.end(), extra.begin(), extra.end());
         return Run(args);
     }
 
     fs::path m_dir;
     std::string m_gedcom;
+    std::string m_viewer = KINDREL_EXE;  // the viewer part packed
 };
 
-TEST_F(CliPayloadTest, PackTrailerExpandGivesTheSameGedcom) {
+// The viewer parts packed: any executable (kindrel itself) and, when it was built, the
+// portable one (launcher and runtime bundle); pack, trailer and expand behave the same.
+std::vector<std::string> ViewerParts() {
+    std::vector<std::string> parts{KINDREL_EXE};
+    const fs::path portable = fs::path(KINDREL_EXE).parent_path() / "kindrel-portable";
+    if (fs::exists(portable)) parts.push_back(portable.string());
+    return parts;
+}
+
+class CliPayloadKindTest : public CliPayloadTest,
+                           public ::testing::WithParamInterface<std::string> {
+  protected:
+    void SetUp() override {
+        CliPayloadTest::SetUp();
+        m_viewer = GetParam();
+    }
+};
+
+INSTANTIATE_TEST_SUITE_P(Kinds, CliPayloadKindTest, ::testing::ValuesIn(ViewerParts()),
+                         [](const auto& info) {
+                             return fs::path(info.param).filename() == "kindrel-portable"
+                                        ? std::string("Portable")
+                                        : std::string("AnyExecutable");
+                         });
+
+TEST_P(CliPayloadKindTest, PackTrailerExpandGivesTheSameGedcom) {
     const RunResult pack = Pack(
         {"--title", "Die Weiß Familie", "--sender-name", "Anna", "--email", "anna@example.org",
          "--address1", "1 Main St", "--address2", "Springfield", "--web", "example.org", "--phone",
@@ -104,7 +130,7 @@ TEST_F(CliPayloadTest, PackTrailerExpandGivesTheSameGedcom) {
 
     const RunResult trailer = Run({"trailer", P("family.sv")});
     ASSERT_EQ(trailer.exitCode, 0) << trailer.err;
-    const auto exeSize = std::to_string(fs::file_size(KINDREL_EXE));
+    const auto exeSize = std::to_string(fs::file_size(m_viewer));
     for (const std::string& line :
          {"Payload offset: " + exeSize + "\n", std::string("Block count: 1\n"),
           std::string("Start individual: 7\n"), std::string("Extract allowed: Yes\n"),
@@ -115,6 +141,9 @@ TEST_F(CliPayloadTest, PackTrailerExpandGivesTheSameGedcom) {
           std::string("Message: Hello\n         second line\n")}) {
         EXPECT_NE(trailer.out.find(line), std::string::npos) << line << "\nin:\n" << trailer.out;
     }
+    const bool portable = fs::path(m_viewer).filename() == "kindrel-portable";
+    EXPECT_EQ(trailer.out.rfind(portable ? "Kind: portable (launcher " : "Kind: plain", 0), 0u)
+        << trailer.out;
     EXPECT_NE(trailer.out.find("Payload bytes: "), std::string::npos);
     EXPECT_NE(trailer.out.find("Created: 20"), std::string::npos);
 
@@ -158,10 +187,10 @@ TEST_F(CliPayloadTest, ExpandOfBareArchiveWithBlocks) {
     EXPECT_NE(zero.exitCode, 0);
 }
 
-TEST_F(CliPayloadTest, CrcMismatchWritesTheOutputAndFails) {
+TEST_P(CliPayloadKindTest, CrcMismatchWritesTheOutputAndFails) {
     ASSERT_EQ(Pack().exitCode, 0);
     std::string bytes = ReadText(m_dir / "family.sv");
-    bytes[fs::file_size(KINDREL_EXE) + 8] ^= 0x01;  // the first block's stored CRC
+    bytes[fs::file_size(m_viewer) + 8] ^= 0x01;  // the first block's stored CRC
     WriteText(m_dir / "crc.sv", bytes);
     const RunResult expand = Run({"expand", P("crc.sv"), "-o", P("back.ged")});
     EXPECT_NE(expand.exitCode, 0);
@@ -169,10 +198,10 @@ TEST_F(CliPayloadTest, CrcMismatchWritesTheOutputAndFails) {
     EXPECT_EQ(ReadText(m_dir / "back.ged"), m_gedcom);
 }
 
-TEST_F(CliPayloadTest, DamagedArchiveFailsWithoutPartialOutput) {
+TEST_P(CliPayloadKindTest, DamagedArchiveFailsWithoutPartialOutput) {
     ASSERT_EQ(Pack().exitCode, 0);
     std::string bytes = ReadText(m_dir / "family.sv");
-    bytes[fs::file_size(KINDREL_EXE)] = 'X';
+    bytes[fs::file_size(m_viewer)] = 'X';
     WriteText(m_dir / "bad.sv", bytes);
     WriteText(m_dir / "back.ged", "keep me");
     const RunResult expand = Run({"expand", P("bad.sv"), "-o", P("back.ged")});
@@ -205,7 +234,7 @@ TEST_F(CliPayloadTest, PackWithoutViewerNamesTheOption) {
     EXPECT_NE(pack.err.find("--viewer"), std::string::npos) << pack.err;
 }
 
-TEST_F(CliPayloadTest, LongTitleIsCutWithAWarning) {
+TEST_P(CliPayloadKindTest, LongTitleIsCutWithAWarning) {
     const RunResult pack = Pack({"--title", std::string(40, 'T')});
     EXPECT_EQ(pack.exitCode, 0);
     EXPECT_NE(pack.err.find("warning: The Title is longer than 32 bytes"), std::string::npos)
@@ -214,11 +243,40 @@ TEST_F(CliPayloadTest, LongTitleIsCutWithAWarning) {
               std::string::npos);
 }
 
-TEST_F(CliPayloadTest, NoProgressOnStderrWhenItIsNotATerminal) {
+TEST_P(CliPayloadKindTest, NoProgressOnStderrWhenItIsNotATerminal) {
     const RunResult pack = Pack();
     EXPECT_TRUE(pack.err.empty()) << pack.err;
     const RunResult expand = Run({"expand", P("family.sv"), "-o", P("back.ged")});
     EXPECT_TRUE(expand.err.empty()) << expand.err;
+}
+
+TEST_F(CliPayloadTest, PackTakesThePortableViewerPartUnlessPlain) {
+    const fs::path bin = fs::path(KINDREL_EXE).parent_path();
+    if (!fs::exists(bin / "kindrel-portable") || !fs::exists(bin / "kindrel-viewer"))
+        GTEST_SKIP() << "the viewers are not built";
+    ASSERT_EQ(Run({"pack", P("family.ged"), "-o", P("portable.sv")}).exitCode, 0);
+    EXPECT_EQ(ReadText(P("portable.sv")).substr(0, fs::file_size(bin / "kindrel-portable")),
+              ReadText(bin / "kindrel-portable"));
+    const RunResult plain = Run({"pack", P("family.ged"), "-o", P("plain.sv"), "--plain"});
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    EXPECT_NE(plain.out.find(": plain viewer part"), std::string::npos) << plain.out;
+    EXPECT_NE(Run({"trailer", P("plain.sv")}).out.find("Kind: plain"), std::string::npos);
+    const RunResult both =
+        Run({"pack", P("family.ged"), "-o", P("x.sv"), "--plain", "--viewer", KINDREL_EXE});
+    EXPECT_NE(both.exitCode, 0);
+    // Packing a packed portable file again keeps its launcher and bundle, not its payload.
+    ASSERT_EQ(
+        Run({"pack", P("family.ged"), "-o", P("again.sv"), "--viewer", P("portable.sv")}).exitCode,
+        0);
+    EXPECT_EQ(fs::file_size(P("again.sv")), fs::file_size(P("portable.sv")));
+    // A damaged runtime footer is reported, and the GEDCOM still expands.
+    std::string bytes = ReadText(P("portable.sv"));
+    bytes[fs::file_size(bin / "kindrel-portable") - 100] ^= 1;
+    WriteText(m_dir / "damaged.sv", bytes);
+    EXPECT_NE(Run({"trailer", P("damaged.sv")}).out.find("runtime bundle is damaged"),
+              std::string::npos);
+    EXPECT_EQ(Run({"expand", P("damaged.sv"), "-o", P("back.ged")}).exitCode, 0);
+    EXPECT_EQ(ReadText(m_dir / "back.ged"), m_gedcom);
 }
 
 TEST_F(CliPayloadTest, EveryCommandAnswersHelp) {
