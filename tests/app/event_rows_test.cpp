@@ -107,28 +107,6 @@ Marriage 2 (3) | 9 SEP 1856 | Zoë /Ashdown/, m. 9 SEP 1856, Millbrook, Wendle, 
 Marriage 3 (1) |  | Margarethe /Vennick/, m. , Bremen, Germany |  | 9
      Daughter | JUL 1852 | Lotte /Harrowgate/ [14], (b. JUL 1852, Millbrook, Wendle, England), (d. 1930, Millbrook, Wendle, England) | ~31 | 14
 )"},
-        {4, kChrono, R"(REF / AFN / Custom |  | 4 / 1J7Q-LM9 / H-004 |  | 0
-Name |  | William /Harrowgate/ |  | 4
-Marriage |  | Margarethe /Vennick/, m. , Bremen, Germany |  | 9
-Mother |  | Mercy /Quill/ [2], (b. , ), (d. BEF 1855, Ashcombe, Wendle, England) |  | 2
-Son |  | Frederick /Harrowgate/ [17], (b. , ), (d. DURING THE GREAT FROST, Millbrook, Wendle, England) |  | 17
-Father | 1791 | Ambrose /Harrowgate/ [1], (b. 1791, Ashcombe, Wendle, England), (d. 17 FEB 1860, Ashcombe, Wendle, England) | -~29 | 1
-Birth | 12 JUN 1821 | Ashcombe, Wendle, England | ----- | 0
-Christening | 1 JUL 1821 | St Aldhelm, Ashcombe, Wendle, England | 0 | 0
-Marriage | 3 APR 1843 | Anna /Lindqvist/, m. 3 APR 1843, Millbrook, Wendle, England | 21 | 8
-Daughter | 5 AUG 1844 | Clara /Harrowgate/ [12], (b. 5 AUG 1844, Millbrook, Wendle, England), (d. 1921, Millbrook, Wendle, England) | 23 | 12
-Occupation | FROM 1845 TO 1886 | Millbrook, Wendle, England | ~24 | 0
-Son | 1846 | Henry /Harrowgate/ [13], (b. 1846, Millbrook, Wendle, England), (d. 1910, Millbrook, Wendle, England) | ~24 | 13
-Census | 1851 | Millbrook, Wendle, England | ~29 | 0
-Residence (Schoolhouse) | FROM 1851 TO 1886 | Millbrook, Wendle, England | ~29 | 0
-Daughter | JUL 1852 | Lotte /Harrowgate/ [14], (b. JUL 1852, Millbrook, Wendle, England), (d. 1930, Millbrook, Wendle, England) | ~31 | 14
-Marriage | 9 SEP 1856 | Zoë /Ashdown/, m. 9 SEP 1856, Millbrook, Wendle, England | 35 | 10
-Daughter | 1858 | Beatrice /Harrowgate/ [16], (b. 1858, Millbrook, Wendle, England), (d. 1937, ) | ~36 | 16
-Son | 14 FEB 1862 | Arthur /Harrowgate/ [15], (b. 14 FEB 1862, Millbrook, Wendle, England), (d. 1941, Sevilla, Spain) | 40 | 15
-Census | 1881 | Millbrook, Wendle, England | ~60 | 0
-Death | 3 DEC 1899 | Millbrook, Wendle, England | 78 | 0
-Burial | 8 DEC 1899 | Millbrook, Wendle, England | 78 | 0
-)"},
         {24, kList, R"(REF / AFN / Custom |  | 24 /  /  |  | 0
 Name |  | Sigrid /Halvorsen/ |  | 24
 Birth | 20 JAN 1864 | Millbrook, Wendle, England | ----- | 0
@@ -306,6 +284,42 @@ Dau-Ado |  | Kid /Step/ [I3], (b. , ), (d. , ) |  | 3
 Marriage | 1900 | Dad /Step/, m. 1900, Here |  | 1
 LDS Sealed to Spouse | 1 MAY 1901 |  |  | 0
 )");
+}
+
+// A collection of another kind whose first individual witnessed two events: one of person 2
+// and one whose link names nobody.
+class WitnessCollection : public fake::FakeCollection {
+  public:
+    class Witnessing : public fake::FakeIndividual {
+      public:
+        using FakeIndividual::FakeIndividual;
+        int32_t WitnessCount() override { return 2; }
+        bool Witness(int32_t j, WWitnessLink& link) override {
+            link = {j == 1 ? 2 : 0, 0};
+            return true;
+        }
+    };
+    explicit WitnessCollection(int kind) { m_kind = kind; }
+    std::unique_ptr<WABSIndividual> GetIndividual(int32_t n) override {
+        if (n != 1) return FakeCollection::GetIndividual(n);
+        return std::make_unique<Witnessing>(1, Person(1));
+    }
+};
+
+TEST(EventRowsInMemory, WitnessRowsAndIdentifierTypesOfOtherKinds) {
+    for (const auto& [kind, type] :
+         {std::pair{3, "RIN / AFN / User ID"}, std::pair{int{kKindTmg}, "RIN / AFN / Custom"}}) {
+        WitnessCollection tree(kind);
+        tree.AddPerson("Wit", "Ness", 'M');
+        tree.AddPerson("Prin", "Cipal", 'F');
+        const std::vector<WEventRow> rows = BuildEventRows(tree, 1, false, nullptr, kList);
+        ASSERT_EQ(rows.size(), 8u);
+        EXPECT_EQ(rows[0].type, type);
+        EXPECT_EQ(RowsText({rows.begin() + 6, rows.end()}),
+                  "Witness |  | Prin /Cipal/ [I2] |  | 2\nWitness |  |  |  | 0\n");
+        // In chronological order a witness link without a principal leaves no row.
+        EXPECT_EQ(BuildEventRows(tree, 1, false, nullptr, kChrono).size(), 3u);
+    }
 }
 
 TEST(EventRowsInMemory, AgeTexts) {

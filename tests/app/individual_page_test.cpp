@@ -11,6 +11,7 @@
 #include "app/person_colours.h"
 #include "app/qt_colours.h"
 #include "containers/errors.h"
+#include "model/collection.h"
 #include "services/options.h"
 #include "tests/model/fake_collection.h"
 
@@ -81,25 +82,23 @@ class IndividualPageTest : public ::testing::Test {
 TEST_F(IndividualPageTest, ShowsTheRowsOfTheActiveIndividualAndFollowsTheSelection) {
     Open();
     Show(4);
-    QAbstractItemModelTester tester(m_page->Model(),
-                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    QAbstractItemModelTester tester(m_page->Model());
     EXPECT_EQ(m_page->SexText(), "M");
     EXPECT_EQ(m_page->ModifiedText(), "3 FEB 2023");
     EXPECT_EQ(m_page->NotesCaption(), "Notes");
-    const struct {
-        int row;
-        const char *type, *date, *information, *age;
-    } golden[] = {
-        {0, "REF / AFN / Custom", "", "4 / 1J7Q-LM9 / H-004", ""},
-        {1, "Name", "", "William /Harrowgate/", ""},
-        {2, "Birth", "12 JUN 1821", "Ashcombe, Wendle, England", "-----"},
-    };
-    for (const auto& g : golden) {
-        EXPECT_EQ(Cell(g.row, WEventRowModel::kType), g.type);
-        EXPECT_EQ(Cell(g.row, WEventRowModel::kDate), g.date);
-        EXPECT_EQ(Cell(g.row, WEventRowModel::kInformation), g.information);
-        EXPECT_EQ(Cell(g.row, WEventRowModel::kAge), g.age);
+    // The grid shows the rows the builder makes, column by column.
+    const std::vector<WEventRow> rows =
+        BuildEventRows(*m_window->Collection(), 4, false, nullptr, {false, false});
+    ASSERT_EQ(m_page->Model()->rowCount(), static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+        const WEventRow& row = rows[static_cast<size_t>(r)];
+        for (const auto& [column, text] : {std::pair{WEventRowModel::kType, row.type},
+                                           {WEventRowModel::kDate, row.date},
+                                           {WEventRowModel::kInformation, row.information},
+                                           {WEventRowModel::kAge, row.age}})
+            EXPECT_EQ(Cell(r, column).toStdString(), text) << "row " << r;
     }
+    EXPECT_EQ(Cell(0, WEventRowModel::kInformation), "4 / 1J7Q-LM9 / H-004");
     // Row 1 is selected: the individual's own notes; the birth has a note and a source.
     EXPECT_EQ(m_page->SelectedRow(), 0);
     EXPECT_TRUE(m_page->NotesText().startsWith("William was married three times."));
@@ -132,6 +131,7 @@ TEST_F(IndividualPageTest, PeopleAreDrawnInTheirHighlightColours) {
     ASSERT_GE(father, 0);
     ASSERT_GE(mother, 0);
     EXPECT_EQ(Background(mother), QColor(Qt::white));
+    QAbstractItemModelTester tester(m_page->Model());
     ASSERT_TRUE(m_window->SetHighlightConditions("+17:F"));
     EXPECT_EQ(Background(mother), kYellow);
     EXPECT_EQ(Background(father), QColor(Qt::white));
@@ -262,15 +262,21 @@ class BrokenCollection : public fake::FakeCollection {
     }
 };
 
-// A window stand-in over the broken collection.
-class BrokenContext : public TViewContext {
+// A collection of The Master Genealogist's kind.
+class TmgCollection : public fake::FakeCollection {
   public:
-    BrokenContext() {
-        const int32_t a = tree.AddPerson("Ann", "Broken", 'F');
-        const int32_t b = tree.AddPerson("Bo", "Broken", 'M');
+    TmgCollection() { m_kind = kKindTmg; }
+};
+
+// A window stand-in over a collection in memory showing its first individual.
+class FakeContext : public TViewContext {
+  public:
+    explicit FakeContext(fake::FakeCollection& tree) : m_tree(tree) {
+        const int32_t a = tree.AddPerson("Ann", "Fake", 'F');
+        const int32_t b = tree.AddPerson("Bo", "Fake", 'M');
         tree.AddFamily(b, a, {}, "1900", "");
     }
-    WABSCollection* Collection() const override { return &tree; }
+    WABSCollection* Collection() const override { return &m_tree; }
     int32_t ActiveIndividual() const override { return 1; }
     void JumpToIndividual(int32_t) override {}
     bool RawMode() const override { return false; }
@@ -283,11 +289,30 @@ class BrokenContext : public TViewContext {
     int CurrentFamilyIndex() const override { return 1; }
     void SetCurrentFamilyIndex(int) override {}
 
-    mutable BrokenCollection tree;
+  private:
+    fake::FakeCollection& m_tree;
 };
 
+TEST_F(IndividualPageTest, TmgSentenceNamesTheNotesBoxForItsKindOnly) {
+    TmgCollection tree;
+    FakeContext context(tree);
+    TIndividualPage page(context);
+    Options().WriteBool(Opt::TMGTagSent, true);
+    page.RefreshPage();
+    auto* tmg = page.findChild<QCheckBox*>("tmgSentenceCheck");
+    EXPECT_FALSE(tmg->isHidden());
+    EXPECT_TRUE(tmg->isChecked());
+    EXPECT_EQ(page.NotesCaption(), "Notes / Construction Sentence");
+    tmg->click();
+    EXPECT_FALSE(Options().ReadBool(Opt::TMGTagSent));
+    EXPECT_EQ(page.NotesCaption(), "Notes");
+    EXPECT_EQ(page.Model()->index(0, WEventRowModel::kType).data().toString(),
+              "RIN / AFN / Custom");
+}
+
 TEST_F(IndividualPageTest, AReaderErrorIsShownOnceAndEmptiesThePage) {
-    BrokenContext context;
+    BrokenCollection tree;
+    FakeContext context(tree);
     TIndividualPage page(context);
     page.RefreshPage();
     ASSERT_EQ(m_recorder.messages.size(), 1u);
