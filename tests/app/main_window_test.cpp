@@ -346,9 +346,9 @@ TEST_F(MainWindowTest, QuickHelpOfATabIsShownOnceAndResetBringsItBack) {
     m_window->SelectTab(kTabGeneral);
     EXPECT_EQ(m_recorder.dialogs, 1);
     // Placeholder pages keep their topic for when they exist.
-    m_window->SelectTab(kTabIndividual);
+    m_window->SelectTab(kTabSources);
     EXPECT_EQ(m_recorder.dialogs, 1);
-    EXPECT_TRUE(Options().ReadBool(Opt::IH3));
+    EXPECT_TRUE(Options().ReadBool(Opt::IH10));
     Action("actResetQuickHelp")->trigger();
     EXPECT_TRUE(Options().ReadBool(Opt::IH2));
     m_window->SelectTab(kTabSender);

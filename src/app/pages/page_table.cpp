@@ -2,6 +2,7 @@
 
 #include "app/app_texts.h"
 #include "app/general_page.h"
+#include "app/pages/individual_page.h"
 #include "app/sender_page.h"
 
 namespace kindrel {
@@ -19,7 +20,7 @@ const std::vector<TPageEntry>& PageTable() {
     static const std::vector<TPageEntry> table = {
         {"senderPage", {kTabSender}, Make<TSenderPage>},
         {"generalPage", {kTabGeneral}, Make<TGeneralPage>},
-        {"individualPage", {kTabIndividual}, Make<TPlaceholderPage>},
+        {"individualPage", {kTabIndividual}, Make<TIndividualPage>},
         {"familyPage", {kTabFamily}, Make<TPlaceholderPage>},
         {"pedigreePage", {kTabPedigree}, Make<TPlaceholderPage>},
         {"descendantsPage", {kTabDescendants}, Make<TPlaceholderPage>},
