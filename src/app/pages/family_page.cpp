@@ -151,6 +151,10 @@ TFamilyPage::TFamilyPage(TViewContext& context, QWidget* parent) : TViewPage(con
             plus->setText(QStringLiteral("+"));
             plus->setToolTip(QStringLiteral("Show this parent's family"));
             plus->setFocusPolicy(Qt::NoFocus);
+            // The panels keep their place whether the button shows or not.
+            QSizePolicy policy = plus->sizePolicy();
+            policy.setRetainSizeWhenHidden(true);
+            plus->setSizePolicy(policy);
             plus->hide();
             connect(plus, &QToolButton::clicked, this, [this, p] {
                 if (const int32_t n = m_panels[p]->Tag()) m_context.JumpToIndividual(n);

@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QResizeEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -60,11 +61,21 @@ class TPedigreeItemDelegate : public QStyledItemDelegate {
         painter->setPen(index.data(Qt::ForegroundRole).value<QColor>());
         painter->setFont(option.font);
         const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
-        const int nameLeft = Scaled(view, 2 * SettingFontSize() + 31);
+        // The names start 2 x FontSize + 31 pixels in, or further when this font needs more
+        // room for "+", a qualifier letter and a year.
+        const QFontMetrics& metrics = option.fontMetrics;
+        const int needed = Scaled(view, 2) + metrics.horizontalAdvance(QStringLiteral("+ e0000")) +
+                           Scaled(view, 4);
+        const int nameLeft = std::max(Scaled(view, 2 * SettingFontSize() + 31), needed);
         const int ldsWidth = item.lds.empty() ? 0 : 4 * Scaled(view, kLdsColumn);
         painter->drawText(r.adjusted(Scaled(view, 2), 0, 0, 0), flags, Text(item.plus));
-        painter->drawText(r.adjusted(Scaled(view, 10), 0, 0, 0), flags,
-                          Text(item.qualifier + item.year));
+        // The year right-aligned before the names, its qualifier letter just before it.
+        const int yearRight = r.left() + nameLeft - Scaled(view, 4);
+        const int yearWidth = metrics.horizontalAdvance(QStringLiteral("0000"));
+        const QRect year(yearRight - yearWidth, r.top(), yearWidth, r.height());
+        painter->drawText(year, Qt::AlignRight | Qt::AlignVCenter, Text(item.year));
+        painter->drawText(QRect(r.left(), r.top(), year.left() - r.left() - 1, r.height()),
+                          Qt::AlignRight | Qt::AlignVCenter, Text(item.qualifier));
         const QRect name(r.left() + nameLeft, r.top(),
                          std::max(0, r.width() - nameLeft - ldsWidth - 2), r.height());
         painter->drawText(
@@ -175,25 +186,49 @@ class TPedigreeCanvas : public QWidget {
             setTabOrder(k == 2 ? spouse : panels[k - 1], panels[k]);
     }
 
-    // Places everything for the panels' font size; the canvas asks for the room it needs.
+    // Sets the panels' font size and places everything again.
     void LayOut(int fontSize) {
-        int heights[5] = {};
-        for (int k = 1; k <= kPedigreeSlots; ++k) {
-            panels[k]->SetFontSize(fontSize);
-            heights[PedigreeGeneration(k)] = panels[k]->height();
-        }
+        for (int k = 1; k <= kPedigreeSlots; ++k) panels[k]->SetFontSize(fontSize);
         spouse->SetFontSize(fontSize);
+        Place();
+    }
+
+    // Places the chart: the 96-dpi sizes at least, spread over the room the page gives (up
+    // to twice as wide and with up to twice the gaps); the canvas asks for the minimum, so a
+    // small window scrolls.
+    void Place() {
+        int heights[5] = {};
+        for (int k = 1; k <= kPedigreeSlots; ++k)
+            heights[PedigreeGeneration(k)] = panels[k]->height();
         m_gap = Scaled(this, kColumnGap);
-        int x[5];
+        const int margin = Scaled(this, kMargin);
+        const int plusSize = std::min(heights[4], Scaled(this, kPlusSize));
+        const int plusRoom = Scaled(this, kPlusGap) + plusSize;
         int widths[5];
-        x[0] = Scaled(this, kMargin);
+        int minWidth = 2 * margin + 4 * m_gap + plusRoom;
         for (int g = 0; g < 5; ++g) {
             widths[g] = Scaled(this, kColumnWidths[g]);
-            if (g > 0) x[g] = x[g - 1] + widths[g - 1] + m_gap;
+            minWidth += widths[g];
         }
-        const int top = Scaled(this, kMargin);
-        const int pitch = heights[4] + Scaled(this, kRowGap);
-        const int plusSize = std::min(heights[4], Scaled(this, kPlusSize));
+        const int rowGap = Scaled(this, kRowGap);
+        const int basePitch = heights[4] + rowGap;
+        const int captionHeight = spouseCaption->sizeHint().height();
+        const QSize button = nextFamily->sizeHint();
+        const int spouseRoom = Scaled(this, 24) + captionHeight + Scaled(this, 2) + heights[0] +
+                               Scaled(this, 6) + button.height();
+        const int minHeight = std::max(2 * margin + 16 * basePitch - rowGap,
+                                       2 * margin + 8 * basePitch + heights[0] / 2 + spouseRoom);
+        setMinimumSize(minWidth, minHeight);
+
+        const int extraWidth = std::max(0, width() - minWidth);
+        int x[5];
+        for (int g = 0; g < 5; ++g) {
+            widths[g] += std::min(extraWidth / 5, widths[g]);
+            x[g] = g == 0 ? margin : x[g - 1] + widths[g - 1] + m_gap;
+        }
+        const int pitch =
+            basePitch + std::min(std::max(0, height() - minHeight) / 16, rowGap + heights[4] / 2);
+        const int top = margin;
         for (int k = 1; k <= kPedigreeSlots; ++k) {
             const int g = PedigreeGeneration(k);
             const int first = 1 << g;
@@ -205,24 +240,16 @@ class TPedigreeCanvas : public QWidget {
                                      centre - plusSize / 2, plusSize, plusSize);
         }
         // The spouse below the subject.
-        const QRect subject = panels[1]->geometry();
-        const int captionHeight = spouseCaption->sizeHint().height();
-        int y = subject.bottom() + Scaled(this, 24);
-        spouseCaption->setGeometry(x[0], y, widths[0] - Scaled(this, 16), captionHeight);
-        spouseMark->setGeometry(x[0] + widths[0] - Scaled(this, 16), y, Scaled(this, 16),
-                                captionHeight);
+        int y = panels[1]->geometry().bottom() + Scaled(this, 24);
+        const int markWidth = Scaled(this, 16);
+        spouseCaption->setGeometry(x[0], y, widths[0] - markWidth, captionHeight);
+        spouseMark->setGeometry(x[0] + widths[0] - markWidth, y, markWidth, captionHeight);
         y += captionHeight + Scaled(this, 2);
         spouse->setGeometry(x[0], y, widths[0], heights[0]);
         y += heights[0] + Scaled(this, 6);
-        const QSize button = nextFamily->sizeHint();
         nextFamily->setGeometry(x[0], y, button.width(), button.height());
         familyIndex->setGeometry(x[0] + button.width() + Scaled(this, 6), y,
-                                 widths[0] - button.width(), button.height());
-        const int width = x[4] + widths[4] + Scaled(this, kPlusGap) + plusSize + x[0];
-        const int height =
-            std::max(top + 16 * pitch - Scaled(this, kRowGap) + top, y + button.height() + top);
-        setMinimumSize(width, height);
-        resize(std::max(width, this->width()), std::max(height, this->height()));
+                                 std::max(0, widths[0] - button.width()), button.height());
         update();
     }
 
@@ -235,6 +262,11 @@ class TPedigreeCanvas : public QWidget {
     QLabel* familyIndex = nullptr;
 
   protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        Place();
+    }
+
     void paintEvent(QPaintEvent*) override {
         // Each pair of parents: a stub from each parent's left edge to half the gap, a
         // vertical line between the two, and a line from its middle to the child.
