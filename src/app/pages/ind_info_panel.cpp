@@ -1,6 +1,7 @@
 #include "app/pages/ind_info_panel.h"
 
 #include "app/pages/person_table.h"
+#include "app/pedigree_tree.h"
 #include "app/person_colours.h"
 #include "app/plain_text.h"
 #include "app/qt_colours.h"
@@ -54,14 +55,8 @@ void TIndInfoPanel::Fill(WABSCollection* collection, WHLGroup* group, int32_t n)
     m_colour = colours.background;
     m_fontColour = colours.text;
     m_useLds = Options().ReadBool(Opt::UseLDS);
-    if (m_useLds) {
-        m_marks[0] = person->HasLDSEvent(kEventLdsBaptism);
-        m_marks[1] = person->HasLDSEvent(kEventLdsEndowment);
-        m_marks[2] = person->HasLDSEvent(kEventLdsSealingToParents);
-        m_marks[3] = collection->HasSpouseSealing(n, 0);
-    } else {
-        std::fill(std::begin(m_marks), std::end(m_marks), false);
-    }
+    const std::string marks = m_useLds ? LdsMarks(*collection, n) : std::string("----");
+    for (int i = 0; i < 4; ++i) m_marks[i] = marks[static_cast<size_t>(i)] != '-';
     m_name = QString::fromStdString(person->DisplayName());
     m_birth = m_lines >= 2
                   ? DatePlace(person->DateText(kEventBirth), person->PlaceText(kEventBirth))

@@ -2,6 +2,8 @@
 
 #include "app/app_texts.h"
 #include "app/general_page.h"
+#include "app/pages/family_page.h"
+#include "app/pages/pedigree_page.h"
 #include "app/pages/individual_page.h"
 #include "app/sender_page.h"
 
@@ -21,8 +23,8 @@ const std::vector<TPageEntry>& PageTable() {
         {"senderPage", {kTabSender}, Make<TSenderPage>},
         {"generalPage", {kTabGeneral}, Make<TGeneralPage>},
         {"individualPage", {kTabIndividual}, Make<TIndividualPage>},
-        {"familyPage", {kTabFamily}, Make<TPlaceholderPage>},
-        {"pedigreePage", {kTabPedigree}, Make<TPlaceholderPage>},
+        {"familyPage", {kTabFamily}, Make<TFamilyPage>},
+        {"pedigreePage", {kTabPedigree}, Make<TPedigreePage>},
         {"descendantsPage", {kTabDescendants}, Make<TPlaceholderPage>},
         {"listPage", {kTabList, kTabHighlighted}, Make<TPlaceholderPage>},
         {"islandsPage", {kTabIslands}, Make<TPlaceholderPage>},
