@@ -2,6 +2,7 @@
 
 #include "app/app_texts.h"
 #include "app/general_page.h"
+#include "app/pages/descendants_page.h"
 #include "app/sender_page.h"
 
 namespace kindrel {
@@ -22,7 +23,7 @@ const std::vector<TPageEntry>& PageTable() {
         {"individualPage", {kTabIndividual}, Make<TPlaceholderPage>},
         {"familyPage", {kTabFamily}, Make<TPlaceholderPage>},
         {"pedigreePage", {kTabPedigree}, Make<TPlaceholderPage>},
-        {"descendantsPage", {kTabDescendants}, Make<TPlaceholderPage>},
+        {"descendantsPage", {kTabDescendants}, Make<TDescendantsPage>},
         {"listPage", {kTabList, kTabHighlighted}, Make<TPlaceholderPage>},
         {"islandsPage", {kTabIslands}, Make<TPlaceholderPage>},
         {"sourcesPage", {kTabSources}, Make<TPlaceholderPage>},
