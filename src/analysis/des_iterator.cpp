@@ -4,6 +4,7 @@
 #include "analysis/des_iterator.h"
 
 #include "containers/int_array.h"
+#include "containers/ui_hooks.h"
 #include "model/collection.h"
 #include "model/records.h"
 
@@ -52,7 +53,11 @@ void WDesIterator::AddRecord(const WDesRecord& record) {
 }
 
 void WDesIterator::Arrive(int32_t x, int g, std::vector<Frame>& frames, int& depth) {
-    if (g > m_limit || m_truncated) return;
+    if (m_truncated) return;
+    if (g > m_limit) {
+        m_cutAtLimit = true;
+        return;
+    }
     WDesRecord record;
     record.generation = static_cast<int16_t>(g);
     record.individual = x;
@@ -105,6 +110,9 @@ bool WDesIterator::Start(int32_t root, int limit, bool repeatDuplicates) {
     m_repeatDuplicates = repeatDuplicates;
     m_counter = 0;
     m_truncated = false;
+    m_cutAtLimit = false;
+    m_stopRequested = false;
+    m_stopped = false;
     if (root <= 0 || !m_collection) return false;
     m_counter = -1;
     m_individuals = std::max<int32_t>(m_collection->IndividualCount(), 0);
@@ -115,7 +123,18 @@ bool WDesIterator::Start(int32_t root, int limit, bool repeatDuplicates) {
     std::vector<Frame> frames;
     int depth = 0;
     Arrive(root, 0, frames, depth);
+    int steps = 0;
     while (depth > 0 && !m_truncated) {
+        // No record object is alive here: the collection may even go while events run, after
+        // the RequestStop that its owner gives first.
+        if (++steps == kPumpInterval) {
+            steps = 0;
+            PumpEvents();
+            if (m_stopRequested) {
+                m_stopped = true;
+                break;
+            }
+        }
         Frame& frame = frames[size_t(depth - 1)];
         if (frame.nextChild < frame.children.size()) {
             const int32_t child = frame.children[frame.nextChild++];

@@ -33,6 +33,8 @@ class WDesIterator : public WABSIterator {
     // The walk stops after this many records (a file whose lines multiply without end when
     // duplicates are repeated); Truncated() then answers true.
     static constexpr int kMaxRecords = 1 << 25;
+    // Steps of the walk between two calls of the event pump (PumpEvents).
+    static constexpr int kPumpInterval = 4096;
 
     // An empty walk without collection; the records live in an anonymous store.
     WDesIterator();
@@ -43,7 +45,15 @@ class WDesIterator : public WABSIterator {
     // Walks the descendants of root down to `limit` generations (1 .. 255, anything else
     // means 255). Without repeatDuplicates every individual is walked once and later arrivals
     // become duplicate records. False (and no records) without collection or for root <= 0.
+    // The walk lets the user interface process pending events every kPumpInterval steps,
+    // holding no record object meanwhile; a RequestStop from there ends it (Stopped()). A
+    // caller that may free the collection while events are processed must RequestStop first.
     bool Start(int32_t root, int limit, bool repeatDuplicates);
+    // Ends the walk that runs now at its next pump (the records so far stay); a Start that
+    // follows is not affected.
+    void RequestStop() { m_stopRequested = true; }
+    // The last walk ended on RequestStop.
+    bool Stopped() const { return m_stopped; }
     // Individuals walked, the root not counted: every arrival within the limit that is not a
     // duplicate record.
     int32_t DescendantCount() const { return m_counter < 0 ? 0 : m_counter; }
@@ -58,6 +68,8 @@ class WDesIterator : public WABSIterator {
     bool RepeatDuplicates() const { return m_repeatDuplicates; }
     // The last walk stopped at kMaxRecords.
     bool Truncated() const { return m_truncated; }
+    // The last walk left out descendants below its generation limit.
+    bool CutAtLimit() const { return m_cutAtLimit; }
 
   private:
     struct Frame;
@@ -74,6 +86,9 @@ class WDesIterator : public WABSIterator {
     int32_t m_individuals = 0;  // the collection's counts at Start
     int32_t m_families = 0;
     bool m_truncated = false;
+    bool m_cutAtLimit = false;
+    bool m_stopRequested = false;
+    bool m_stopped = false;
     std::unique_ptr<WBoolArray> m_listed;
 };
 

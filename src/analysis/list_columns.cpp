@@ -138,10 +138,13 @@ std::string WListColumns::HeaderText(int i, bool longHeader, int& sortState) con
     if (i == m_sortColumn && m_iterator != nullptr) {
         sortState = m_iterator->IsAscending() ? kHeaderAscending : kHeaderDescending;
     }
-    if (attribute->Code() == 2 && m_collection != nullptr && m_collection->Kind() == kKindGedcom) {
-        return "REF";
-    }
-    const WColumnInfo* info = ColumnInfo(attribute->Code());
+    return CodeHeaderText(attribute->Code(), longHeader);
+}
+
+std::string WListColumns::CodeHeaderText(int code, bool longHeader) const {
+    const WColumnInfo* info = ColumnInfo(code);
+    if (info == nullptr) return {};
+    if (code == 2 && m_collection != nullptr && m_collection->Kind() == kKindGedcom) return "REF";
     return longHeader ? info->longHeader : info->shortHeader;
 }
 

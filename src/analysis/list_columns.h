@@ -63,6 +63,9 @@ class WListColumns {
     // without attribute); sortState is kHeaderAscending/Descending for the sort column while
     // an iterator is attached, else kHeaderUnsorted.
     std::string HeaderText(int i, bool longHeader, int& sortState) const;
+    // The short or long header of a column code as HeaderText shows it ("REF" for code 2 of
+    // a GEDCOM collection), empty for a code outside 1 to 68.
+    std::string CodeHeaderText(int code, bool longHeader) const;
     // The cell of column i for individual n; "ERROR" without attribute, empty for an invalid i.
     std::string CellText(int i, int32_t n, int occurrence = 1) const;
     // The width in pixels stored for column i's code.

@@ -1,8 +1,5 @@
 #include "app/info_grid_model.h"
 
-#include <QApplication>
-#include <QPainter>
-
 namespace kindrel {
 
 WInfoGridModel::WInfoGridModel(const QString& labelHeader, const QString& valueHeader,
@@ -56,36 +53,6 @@ QVariant WInfoGridModel::headerData(int section, Qt::Orientation orientation, in
 Qt::ItemFlags WInfoGridModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-}
-
-void WTabStopDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                             const QModelIndex& index) const {
-    const QList<int> offsets = index.data(WInfoGridModel::kTabOffsetsRole).value<QList<int>>();
-    const QString value = index.data(Qt::DisplayRole).toString();
-    if (offsets.isEmpty() || !value.contains(QLatin1Char('\t'))) {
-        QStyledItemDelegate::paint(painter, option, index);
-        return;
-    }
-    // Background and selection as usual, then each part at its offset.
-    QStyleOptionViewItem background = option;
-    initStyleOption(&background, index);
-    background.text.clear();
-    const QWidget* widget = option.widget;
-    QStyle* style = widget ? widget->style() : QApplication::style();
-    style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
-    painter->save();
-    painter->setClipRect(option.rect);
-    painter->setPen(option.state & QStyle::State_Selected
-                        ? option.palette.color(QPalette::HighlightedText)
-                        : option.palette.color(QPalette::Text));
-    const QStringList parts = value.split(QLatin1Char('\t'));
-    for (int i = 0; i < parts.size(); ++i) {
-        const int x = i == 0 ? 3 : (i - 1 < offsets.size() ? offsets[i - 1] : -1);
-        if (x < 0) break;
-        QRect cell = option.rect.adjusted(x, 0, 0, 0);
-        painter->drawText(cell, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, parts[i]);
-    }
-    painter->restore();
 }
 
 }  // namespace kindrel

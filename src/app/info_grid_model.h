@@ -1,11 +1,11 @@
 // A two-column grid model over information rows (label, value), used by the General page's
-// statistics, header and submitter grids, and the delegate that draws values at tab offsets.
+// statistics, header and submitter grids (drawn by WTabStopDelegate).
 #pragma once
 
 #include "app/general_rows.h"
+#include "app/pages/tab_stop_delegate.h"
 
 #include <QAbstractTableModel>
-#include <QStyledItemDelegate>
 
 #include <vector>
 
@@ -15,7 +15,7 @@ class WInfoGridModel : public QAbstractTableModel {
     Q_OBJECT
   public:
     // The role that answers a value's tab offsets (QList<int>, empty for plain values).
-    static constexpr int kTabOffsetsRole = Qt::UserRole + 1;
+    static constexpr int kTabOffsetsRole = WTabStopDelegate::kTabOffsetsRole;
 
     // A grid with the two column headers ("Stats"/"Description", "Info"/"Description").
     WInfoGridModel(const QString& labelHeader, const QString& valueHeader,
@@ -36,16 +36,6 @@ class WInfoGridModel : public QAbstractTableModel {
   private:
     QString m_headers[2];
     std::vector<InfoRow> m_rows;
-};
-
-// Draws a value that carries tab offsets split at its tabs: the first part 3 pixels in, each
-// further part at the next offset. Other cells are drawn as usual.
-class WTabStopDelegate : public QStyledItemDelegate {
-    Q_OBJECT
-  public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override;
 };
 
 }  // namespace kindrel

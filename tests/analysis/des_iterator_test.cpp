@@ -1,6 +1,7 @@
 // The descendant walk: record order and fields, the generation limit, duplicates with and
 // without repetition, loops and bad input.
 #include "analysis/des_iterator.h"
+#include "containers/ui_hooks.h"
 #include "fake_collection.h"
 
 #include <gtest/gtest.h>
@@ -125,6 +126,43 @@ TEST(DesIteratorTest, GenerationLimitOutsideOneTo255Means255) {
     ASSERT_TRUE(walk.Start(root, 3, true));
     EXPECT_EQ(walk.Count(), 4);
     EXPECT_EQ(walk.DescendantCount(), 3);
+    // The walk tells whether anyone was left below the limit.
+    EXPECT_TRUE(walk.CutAtLimit());
+    ASSERT_TRUE(walk.Start(root, 0, false));
+    EXPECT_TRUE(walk.CutAtLimit());  // 301 generations, 256 listed
+    ASSERT_TRUE(walk.Start(person, 0, false));
+    EXPECT_FALSE(walk.CutAtLimit());
+    ASSERT_TRUE(walk.Start(person - 3, 3, false));
+    EXPECT_FALSE(walk.CutAtLimit());  // the last four generations: exactly the limit
+}
+
+TEST(DesIteratorTest, AStopAskedForWhileEventsArePumpedEndsTheWalk) {
+    // A line long enough for several pumps.
+    FakeCollection tree;
+    int32_t person = tree.AddPerson("G0", "Wide", 'M');
+    const int32_t root = person;
+    std::vector<int32_t> children;
+    for (int c = 0; c < 3 * WDesIterator::kPumpInterval; ++c)
+        children.push_back(tree.AddPerson("C" + std::to_string(c), "Wide", 'F'));
+    tree.AddFamily(person, 0, children);
+    WDesIterator walk;
+    walk.SetCollection(&tree);
+    int pumps = 0;
+    Hooks().pumpEvents = [&] {
+        if (++pumps == 2) walk.RequestStop();
+    };
+    ASSERT_TRUE(walk.Start(root, 5, false));
+    EXPECT_TRUE(walk.Stopped());
+    EXPECT_EQ(pumps, 2);
+    EXPECT_GT(walk.Count(), 1);
+    EXPECT_LT(walk.Count(), 3 * WDesIterator::kPumpInterval);
+    // The next walk runs to its end (a stop asked for between walks is forgotten).
+    walk.RequestStop();
+    pumps = 10;
+    ASSERT_TRUE(walk.Start(root, 5, false));
+    EXPECT_FALSE(walk.Stopped());
+    EXPECT_EQ(walk.Count(), 3 * WDesIterator::kPumpInterval + 1);
+    Hooks().pumpEvents = nullptr;
 }
 
 // Cousins marry: grandparents -> son, daughter; son -> s1; daughter -> d1; s1 + d1 -> kid;

@@ -2,9 +2,10 @@
 
 #include "app/app_texts.h"
 #include "app/general_page.h"
+#include "app/pages/descendants_page.h"
 #include "app/pages/family_page.h"
-#include "app/pages/pedigree_page.h"
 #include "app/pages/individual_page.h"
+#include "app/pages/pedigree_page.h"
 #include "app/sender_page.h"
 
 namespace kindrel {
@@ -25,7 +26,7 @@ const std::vector<TPageEntry>& PageTable() {
         {"individualPage", {kTabIndividual}, Make<TIndividualPage>},
         {"familyPage", {kTabFamily}, Make<TFamilyPage>},
         {"pedigreePage", {kTabPedigree}, Make<TPedigreePage>},
-        {"descendantsPage", {kTabDescendants}, Make<TPlaceholderPage>},
+        {"descendantsPage", {kTabDescendants}, Make<TDescendantsPage>},
         {"listPage", {kTabList, kTabHighlighted}, Make<TPlaceholderPage>},
         {"islandsPage", {kTabIslands}, Make<TPlaceholderPage>},
         {"sourcesPage", {kTabSources}, Make<TPlaceholderPage>},
