@@ -163,7 +163,10 @@ void AddPageFrame(const WPageFrame& frame, int number, WReportPage& page) {
         y += 22;
     }
     head.Rule(0, y + 3, kReportPageWidth, WRuleStyle::kDouble);
-    for (WReportItem& item : head.items) page.items.push_back(std::move(item));
+    for (WReportItem& item : head.items) {
+        item.frame = true;
+        page.items.push_back(std::move(item));
+    }
 
     const int top = kReportPageHeight - kPageFootHeight;
     WBand foot;
@@ -173,7 +176,10 @@ void AddPageFrame(const WPageFrame& frame, int number, WReportPage& page) {
                                       : "File: " + ReportOneLine(frame.fileText));
     foot.Label(300, top + 6, 120, "Page " + std::to_string(number), false, WAlign::kCentre);
     foot.Label(420, top + 6, 300, frame.printTime, false, WAlign::kRight);
-    for (WReportItem& item : foot.items) page.items.push_back(std::move(item));
+    for (WReportItem& item : foot.items) {
+        item.frame = true;
+        page.items.push_back(std::move(item));
+    }
 }
 
 WPaginator::WPaginator(const WPageFrame& frame, WBand columnHead)

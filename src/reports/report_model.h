@@ -42,6 +42,7 @@ struct WReportItem {
     int size = kReportTextSize;
     uint32_t colour = 0x000000;  // 0xRRGGBB: text, rule or fill colour
     WRuleStyle rule = WRuleStyle::kSolid;
+    bool frame = false;  // part of the page's heading or footer
 };
 
 // A band: items with y relative to the band's top.
