@@ -261,6 +261,18 @@ std::unique_ptr<TABSReportForm> MakeReportForm(WReportKind kind) {
     return nullptr;
 }
 
+std::unique_ptr<TABSReportForm> MakeReportForm(const WReportRequest& request) {
+    std::unique_ptr<TABSReportForm> form = MakeReportForm(request.kind);
+    if (!form) return form;
+    form->SetCollection(request.collection);
+    form->SetSubject(request.subject);
+    form->SetSettings(request.settings);
+    form->SetSources(request.sources);
+    form->SetFileText(request.fileText);
+    if (request.metrics) form->SetMetrics(request.metrics);
+    return form;
+}
+
 std::string PrintTimeText(long long secondsSinceEpoch) {
     static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                           "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};

@@ -184,6 +184,19 @@ class TRowReportForm : public TABSReportForm {
 // A new form of a kind.
 std::unique_ptr<TABSReportForm> MakeReportForm(WReportKind kind);
 
+// Everything a report is made from; the window's dialog and the command line fill it.
+struct WReportRequest {
+    WReportKind kind = WReportKind::kGeneral;
+    WABSCollection* collection = nullptr;
+    int32_t subject = 0;
+    WReportSettings settings;
+    WReportSources sources;
+    std::string fileText;
+    WTextMetrics* metrics = nullptr;  // null: fixed metrics
+};
+// A form of the request's kind with everything set (not yet prepared).
+std::unique_ptr<TABSReportForm> MakeReportForm(const WReportRequest& request);
+
 // "d mmm yyyy hh:mm AM/PM" for a local time (9 Dec 2026 01:15 PM).
 std::string PrintTimeText(long long secondsSinceEpoch);
 
