@@ -121,6 +121,8 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     void ShowHelpForActiveTab();
     // The about box.
     void ShowAbout();
+    // Print (Ctrl+P): the print dialog on the report of the active tab (main_window_print.cpp).
+    bool OpenPrintDialog();
     // Shows a short message centred on the window (ignored while another is shown).
     bool Flash(const QString& text);
     // The splash window to fill from the trailer and close when the load ends.

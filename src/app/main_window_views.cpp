@@ -188,6 +188,9 @@ void TLogoAppForm::ConnectPageCommands() {
 bool TLogoAppForm::PerformPageCommand(PageCommand command) {
     if (IsWindowBusy() || !m_collection) return false;
     TViewPage* page = PageForTab(ActiveTab());
+    // Print is the window's own command unless the page prints something of its own.
+    if (command == PageCommand::kPrint && (!page || !page->CanPerform(command)))
+        return OpenPrintDialog();
     if (!page || !page->CanPerform(command)) return false;
     try {
         return page->Perform(command);
@@ -202,7 +205,7 @@ void TLogoAppForm::UpdatePageCommands() {
     const bool open = m_collection != nullptr && !IsWindowBusy();
     const TViewPage* page = PageForTab(ActiveTab());
     c.copy->setEnabled(open && page && page->CanPerform(PageCommand::kCopy));
-    c.print->setEnabled(open && page && page->CanPerform(PageCommand::kPrint));
+    c.print->setEnabled(open);
     const bool highlighted = open && m_highlighter != nullptr;
     c.nextHighlighted->setEnabled(highlighted);
     c.previousHighlighted->setEnabled(highlighted);

@@ -42,6 +42,12 @@ TWaitDlg::TWaitDlg(const QString& message, bool withCancel, QWidget* owner)
     m_label->setAlignment(Qt::AlignCenter);
     m_label->setMinimumWidth(260);
     layout->addWidget(m_label);
+    m_progress = new QLabel(this);
+    m_progress->setObjectName(QStringLiteral("waitProgress"));
+    m_progress->setAlignment(Qt::AlignCenter);
+    m_progress->setTextFormat(Qt::PlainText);
+    m_progress->setVisible(false);
+    layout->addWidget(m_progress);
     if (withCancel) {
         m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
         m_cancel->setObjectName(QStringLiteral("waitCancel"));
@@ -110,6 +116,19 @@ int TWaitDlg::Depth() {
 
 QString TWaitDlg::Message() const {
     return m_label->text();
+}
+
+void TWaitDlg::SetProgressText(const QString& text) {
+    if (!g_dialog) return;
+    g_dialog->m_progress->setText(text);
+    if (g_dialog->m_progress->isHidden() != text.isEmpty()) {
+        g_dialog->m_progress->setVisible(!text.isEmpty());
+        g_dialog->setFixedSize(g_dialog->sizeHint());
+    }
+}
+
+QString TWaitDlg::ProgressText() const {
+    return m_progress->text();
 }
 
 void TWaitDlg::PressCancel() {

@@ -29,6 +29,9 @@ class TWaitDlg : public QDialog {
 
     // The message shown.
     QString Message() const;
+    // A second line under the message for progress ("Page 3 of 40"); empty hides it.
+    static void SetProgressText(const QString& text);
+    QString ProgressText() const;
     // Presses Cancel (as the user would).
     void PressCancel();
 
@@ -37,6 +40,7 @@ class TWaitDlg : public QDialog {
     void Appear();
 
     QLabel* m_label = nullptr;
+    QLabel* m_progress = nullptr;
     QPushButton* m_cancel = nullptr;
     QTimer* m_delay = nullptr;
     QPointer<QWidget> m_owner;

@@ -120,15 +120,15 @@ bool TABSReportForm::Prepare() {
     return DoPrepare();
 }
 
-std::string TABSReportForm::PlainFullName(int32_t n) {
-    if (!m_collection || n <= 0) return {};
+std::string PlainFullNameOf(WABSCollection& collection, int32_t n) {
+    if (n <= 0 || n > collection.IndividualCount()) return {};
     DisplayOptions& display = Display();
     const DisplayOptions saved = display;
     display.preSuf = false;
     display.nameSlash = false;
     std::string name;
     try {
-        name = m_collection->FullNameOf(n);
+        name = collection.FullNameOf(n);
     } catch (...) {
         display = saved;
         throw;

@@ -83,6 +83,10 @@ struct WReportSources {
     std::string gedcomName;                  // the GEDCOM file's name (General report)
 };
 
+// The full name of individual n with name prefix, suffix and slashes left out (titles, file
+// names), the name settings restored after; empty for no individual.
+std::string PlainFullNameOf(WABSCollection& collection, int32_t n);
+
 class TABSReportForm {
   public:
     virtual ~TABSReportForm();
@@ -123,8 +127,6 @@ class TABSReportForm {
     WTextMetrics& Metrics() { return *m_metrics; }
     // The heading and footer of the pages (title wrapped to the page).
     const WPageFrame& Frame() const { return m_frame; }
-    // The subject's full name with name prefix, suffix and slashes left out (titles, names).
-    std::string PlainFullName(int32_t n);
 
     WABSCollection* m_collection = nullptr;
     int32_t m_subject = 0;

@@ -84,7 +84,7 @@ std::string ColumnCell(const WListColumns& columns, int column, int32_t n) {
 TReportDesForm::TReportDesForm() = default;
 TReportDesForm::~TReportDesForm() = default;
 
-std::string TReportDesForm::Title() { return "Descendants of " + PlainFullName(m_subject); }
+std::string TReportDesForm::Title() { return "Descendants of " + PlainFullNameOf(*m_collection, m_subject); }
 
 std::string TReportDesForm::Remark() {
     if (m_walk && m_walk->Truncated())
