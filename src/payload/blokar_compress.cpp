@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 #include <thread>
 
 namespace kindrel {
@@ -72,7 +73,9 @@ WBlokarCompress::~WBlokarCompress() = default;
 
 int WBlokarCompress::BlocksFor(long long size) {
     if (size <= 0) return 1;
-    return static_cast<int>((size + kMaxBlockBytes - 1) / kMaxBlockBytes);
+    // Rounded up without overflow, for sizes near the largest value too.
+    const long long blocks = size / kMaxBlockBytes + (size % kMaxBlockBytes != 0 ? 1 : 0);
+    return static_cast<int>(std::min<long long>(blocks, std::numeric_limits<int>::max()));
 }
 
 int WBlokarCompress::ThreadsFor(long long blocks) const {
