@@ -121,35 +121,51 @@ int WCollectionIterator::FindText(const std::function<int(int32_t individual)>& 
     return ViewPositionOfRaw(p);
 }
 
+int WCollectionIterator::CompareName(int32_t n, std::string_view surname,
+                                     std::string_view givenNames) {
+    if (m_collection == nullptr) return -1;
+    const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
+    if (!individual) return -1;
+    const std::unique_ptr<WABSName> name = individual->Name();
+    const std::string surnameText = name ? PlainSurname(*name) : std::string();
+    const int bySurname = ComparePrefixFolded(surnameText, surname);
+    if (bySurname != 0) return bySurname;
+    return ComparePrefixFolded(name ? name->GivenNames() : std::string(), givenNames);
+}
+
+int WCollectionIterator::CompareFullName(int32_t n, std::string_view text) {
+    if (m_collection == nullptr) return -1;
+    const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
+    if (!individual) return -1;
+    return ComparePrefixFolded(individual->FullName(false), text);
+}
+
+int WCollectionIterator::CompareRefNumber(int32_t n, std::string_view text) {
+    if (m_collection == nullptr) return -1;
+    const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
+    if (!individual) return -1;
+    return ComparePrefixFolded(individual->RefNumberText(), text);
+}
+
 int WCollectionIterator::FindByName(std::string_view surname, std::string_view givenNames) {
-    return FindText([&](int32_t n) {
-        if (m_collection == nullptr) return -1;
-        const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
-        if (!individual) return -1;
-        const std::unique_ptr<WABSName> name = individual->Name();
-        const std::string surnameText = name ? PlainSurname(*name) : std::string();
-        const int bySurname = ComparePrefixFolded(surnameText, surname);
-        if (bySurname != 0) return bySurname;
-        return ComparePrefixFolded(name ? name->GivenNames() : std::string(), givenNames);
-    });
+    return FindText([&](int32_t n) { return CompareName(n, surname, givenNames); });
 }
 
 int WCollectionIterator::FindByFullName(std::string_view text) {
+    return FindText([&](int32_t n) { return CompareFullName(n, text); });
+}
+
+int WCollectionIterator::FindByIdText(std::string_view text) {
     return FindText([&](int32_t n) {
         if (m_collection == nullptr) return -1;
         const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
         if (!individual) return -1;
-        return ComparePrefixFolded(individual->FullName(false), text);
+        return ComparePrefixFolded(individual->IdText(), text);
     });
 }
 
 int WCollectionIterator::FindByRefNumber(std::string_view text) {
-    return FindText([&](int32_t n) {
-        if (m_collection == nullptr) return -1;
-        const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
-        if (!individual) return -1;
-        return ComparePrefixFolded(individual->RefNumberText(), text);
-    });
+    return FindText([&](int32_t n) { return CompareRefNumber(n, text); });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -60,6 +60,13 @@ class WCollectionIterator : public WABSIterator {
     int FindByFullName(std::string_view text);
     // On a list sorted by custom identifier (code 48): the same over the REFN text.
     int FindByRefNumber(std::string_view text);
+    // On a list sorted by identifier (code 2): the same over IdText.
+    int FindByIdText(std::string_view text);
+    // The comparisons of FindByName, FindByFullName and FindByRefNumber for one individual
+    // against the query: 0 when the individual's name (identifier) starts with it.
+    int CompareName(int32_t individual, std::string_view surname, std::string_view givenNames);
+    int CompareFullName(int32_t individual, std::string_view text);
+    int CompareRefNumber(int32_t individual, std::string_view text);
     // The first position whose NumberAt is individual, 0 when the individual is not listed.
     int PositionOf(int32_t individual);
 

@@ -5,6 +5,7 @@
 #include "app/app_texts.h"
 #include "app/directory_panel.h"
 #include "app/file_search_panel.h"
+#include "app/find_state.h"
 #include "app/general_page.h"
 #include "app/help_window.h"
 #include "app/ind_scroll.h"

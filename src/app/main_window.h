@@ -18,6 +18,9 @@
 #include <string>
 #include <vector>
 
+class QComboBox;
+class QLabel;
+class QLineEdit;
 class QSplitter;
 class QStackedWidget;
 class QTabBar;
@@ -27,7 +30,10 @@ namespace kindrel {
 
 class TGeneralPage;
 class THelpWindow;
+class WFindOrders;
+class WFindState;
 class WHLGroup;
+class WHLGuiColMan;
 class WListColumns;
 class TLeftPanel;
 class TMainCommands;
@@ -77,6 +83,23 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     // makes the group on first use, recalculates it under "Calculating.  Please Wait...",
     // and tells the scroll bar and every page. Errors are shown in a message box; false then.
     bool SetHighlightConditions(const std::string& conditions);
+    // Writes conditions into the highlighting panel and applies them (the hidden option
+    // --highlight); false when the panel refuses the text or applying fails.
+    bool ShowHighlightConditions(const std::string& conditions);
+    // The highlighting panel, the strip under the tabs and the tool bar's find box.
+    WHLGuiColMan* HighlightPanel() const { return m_hlPanel; }
+    QLabel* HighlightStrip() const { return m_hlStrip; }
+    QComboBox* FindKindBox() const { return m_findKind; }
+    QLineEdit* FindEdit() const { return m_findEdit; }
+    WFindState* FindState() const { return m_find.get(); }
+    WFindOrders* FindOrders() const { return m_findOrders.get(); }
+    // The find commands (Ctrl+N, Ctrl+Shift+N, Ctrl+Q, Ctrl+F); false when nothing moved.
+    bool FindNextExecute();
+    bool FindPreviousExecute();
+    bool QuickFindExecute();
+    bool AdvancedFindExecute();
+    // Changes the tool bar's find kind (1..4), stored in QFind.
+    void SetFindKind(int kind);
 
     // FormShow's work: quick help 1, the embedded load (or the given GEDCOM), the Sender page,
     // the open routine and the start individual. Runs once, queued after the first show.
@@ -168,6 +191,17 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     void ConnectCommands();
     void ConnectPageCommands();
     void UpdatePageCommands();
+    // The find box, the find commands, the highlighting panel and strip (main_window_find.cpp).
+    void ConnectFind();
+    void UpdateFindCommands();
+    void ForgetFind();
+    void AttachFind();
+    void HighlightingChange();
+    void UpdateHighlightStrip();
+    void FindTextChanged();
+    void RefillFindBox();
+    // Jumps for a find (the find box is not refilled meanwhile); false when nothing moved.
+    bool FindJump(int32_t individual);
     // Every page, the column sets, the group and the scroll bar let go of the collection
     // (before it is freed).
     void ForgetCollection();
@@ -221,6 +255,16 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     std::vector<TViewPage*> m_pages;  // notebook pages; the Highlighted tab shares the List page
     TViewPage* m_tabPages[kTabCount] = {};
     std::unique_ptr<WHLGroup> m_highlighter;
+    WHLGuiColMan* m_hlPanel = nullptr;
+    QLabel* m_hlStrip = nullptr;
+    QComboBox* m_findKind = nullptr;
+    QLineEdit* m_findEdit = nullptr;
+    std::unique_ptr<WFindOrders> m_findOrders;
+    std::unique_ptr<WFindState> m_find;
+    bool m_findRefilling = false;
+    bool m_findJumping = false;
+    bool m_findSorting = false;
+    bool m_findPending = false;  // text typed while a sort ran
     std::unique_ptr<WListColumns> m_columnSets[static_cast<int>(ColumnSetKind::kCount)];
     QTimer* m_refreshTimer = nullptr;
     QPointer<THelpWindow> m_help;

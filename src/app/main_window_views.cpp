@@ -117,6 +117,7 @@ void TLogoAppForm::JumpToIndividual(int32_t individual) {
 }
 
 void TLogoAppForm::ForgetCollection() {
+    ForgetFind();
     if (m_collection)
         for (TViewPage* page : m_pages) page->ForgetCollection();
     for (auto& set : m_columnSets) {
@@ -131,6 +132,7 @@ void TLogoAppForm::ForgetCollection() {
 void TLogoAppForm::AttachViews() {
     for (auto& set : m_columnSets) set->SetCollection(m_collection.get());
     for (TViewPage* page : m_pages) page->CollectionAttached();
+    AttachFind();
 }
 
 bool TLogoAppForm::SetHighlightConditions(const std::string& conditions) {
@@ -183,6 +185,7 @@ void TLogoAppForm::ConnectPageCommands() {
             [this] { PerformPageCommand(PageCommand::kPrint); });
     connect(c.nextHighlighted, &QAction::triggered, m_scroll, &WIndScroll::NextHighlighted);
     connect(c.previousHighlighted, &QAction::triggered, m_scroll, &WIndScroll::PreviousHighlighted);
+    ConnectFind();
 }
 
 bool TLogoAppForm::PerformPageCommand(PageCommand command) {
@@ -206,6 +209,7 @@ void TLogoAppForm::UpdatePageCommands() {
     const bool highlighted = open && m_highlighter != nullptr;
     c.nextHighlighted->setEnabled(highlighted);
     c.previousHighlighted->setEnabled(highlighted);
+    UpdateFindCommands();
 }
 
 }  // namespace kindrel

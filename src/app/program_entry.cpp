@@ -279,7 +279,7 @@ int RunViewer(int argc, char** argv) {
         if (!args.highlight.empty() || args.individual > 0)
             QObject::connect(&window, &TLogoAppForm::startupFinished, &window, [&](bool loaded) {
                 if (!loaded) return;
-                if (!args.highlight.empty()) window.SetHighlightConditions(args.highlight);
+                if (!args.highlight.empty()) window.ShowHighlightConditions(args.highlight);
                 if (args.individual > 0) window.JumpToIndividual(args.individual);
             });
         if (screenshot) {
