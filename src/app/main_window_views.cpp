@@ -9,6 +9,8 @@
 #include "app/ind_scroll.h"
 #include "app/main_commands.h"
 #include "app/message_box.h"
+#include "app/pages/islands_panel.h"
+#include "app/pages/list_grid.h"
 #include "app/pages/page_table.h"
 #include "app/sender_page.h"
 #include "app/wait_dialog.h"
@@ -126,15 +128,26 @@ void TLogoAppForm::ForgetCollection() {
     m_scroll->SetHighlighter(nullptr);
     m_highlighter.reset();
     m_scroll->AttachCollection(nullptr);
+    if (m_islandsPanel) m_islandsPanel->Reset();
 }
 
 void TLogoAppForm::AttachViews() {
+    // A set showing "Island #" needs the islands: calculated here under their own wait,
+    // never from inside a paint.
+    for (auto& set : m_columnSets)
+        if (ShowsIslandColumn(*set)) {
+            EnsureIslands(this, *this);
+            break;
+        }
     for (auto& set : m_columnSets) set->SetCollection(m_collection.get());
     for (TViewPage* page : m_pages) page->CollectionAttached();
+    if (m_islandsPanel) m_islandsPanel->Reset();
 }
 
 bool TLogoAppForm::SetHighlightConditions(const std::string& conditions) {
     if (!m_collection) return false;
+    if (DeferWhilePageWork([this, conditions] { SetHighlightConditions(conditions); }))
+        return true;
     if (m_busy || m_highlighting) {
         // Applied once the work running now has ended.
         m_pendingConditions = conditions;
