@@ -205,6 +205,8 @@ void WColSortIterator::SortBy(WAttrib* attribute, bool toggle) {
         if (toggle) m_ascending = !m_ascending;
         return;
     }
+    // What a cancelled sort restores: the records are written only at the end of a sort.
+    const bool wasAscending = m_ascending;
     if (toggle) m_ascending = true;
     m_sortRunning = true;
     struct RunningGuard {
@@ -213,9 +215,7 @@ void WColSortIterator::SortBy(WAttrib* attribute, bool toggle) {
     } guard{m_sortRunning};
 
     EnsureBuilt();
-    // What a cancelled sort restores: the records are written only at the end of a sort.
     const bool wasSorted = IsSorted();
-    const bool wasAscending = m_ascending;
     const int previousCode = m_sortCode;
     std::unique_ptr<WAttribKeyArray> previousKeys = std::move(m_keys);
     m_cancelled = false;

@@ -64,12 +64,12 @@ void TLogoAppForm::ShowPanelPage(int tag) {
 }
 
 void TLogoAppForm::UseIslandInView(int32_t position) {
-    if (!m_collection) return;
     if (IsWindowBusy()) {
         // After the work that runs now; the panel shows the island in use meanwhile.
         QTimer::singleShot(kPageWorkRetryMs, this, [this, position] { UseIslandInView(position); });
         return;
     }
+    if (!m_collection) return;
     WIslands& islands = WIslands::Of(*m_collection);
     if (position > 0 && !islands.IsCalculated()) EnsureIslands(this, *this);
     if (position > islands.IslandCount()) position = 0;

@@ -22,11 +22,14 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTimer>
 
 namespace kindrel {
 
 namespace {
 
+// How often work that waits for a load looks again.
+constexpr int kRetryMs = 50;
 constexpr const char* kCalculatingText = "Calculating.  Please Wait...";
 constexpr const char* kNotInIslandText = "That individual is not in the island in use";
 
@@ -146,9 +149,14 @@ void TLogoAppForm::AttachViews() {
 
 bool TLogoAppForm::SetHighlightConditions(const std::string& conditions) {
     if (!m_collection) return false;
+    // Not under a load or a page's long work: once it has ended.
+    if (m_busy) {
+        QTimer::singleShot(kRetryMs, this, [this, conditions] { SetHighlightConditions(conditions); });
+        return true;
+    }
     if (DeferWhilePageWork([this, conditions] { SetHighlightConditions(conditions); }))
         return true;
-    if (m_busy || m_highlighting) {
+    if (m_highlighting) {
         // Applied once the work running now has ended.
         m_pendingConditions = conditions;
         return true;

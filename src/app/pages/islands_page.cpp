@@ -5,7 +5,6 @@
 #include "analysis/list_columns.h"
 #include "analysis/sort_keys.h"
 #include "app/dialogs/list_clip_dialog.h"
-#include "app/dialogs/list_columns_dialog.h"
 #include "app/list_text.h"
 #include "app/message_box.h"
 #include "app/pages/islands_model.h"
@@ -283,39 +282,17 @@ bool TIslandsPage::CopyIslands() {
 }
 
 bool TIslandsPage::CopyMembers() {
-    if (!m_iterator || m_working || m_members->IsSorting()) return false;
-    WListColumns& columns = *m_context.ColumnSet(ColumnSetKind::kIslandMembers);
-    WIslandIterator* iterator = m_iterator.get();
-    m_members->StoreWidths();
+    if (!m_iterator || m_working) return false;
     m_working = true;
-    const bool copied = RunListCopy(
-        this, m_context,
-        [&columns, iterator](bool csv, std::string& out,
-                             const std::function<bool(int, int)>& progress) {
-            return RenderListText(columns, *iterator, csv, out, progress);
-        });
+    const bool copied = m_members->CopyShownList();
     m_working = false;
     return copied;
 }
 
 bool TIslandsPage::ChooseColumns() {
-    if (m_working || m_members->IsSorting() || m_context.IsWindowBusy() || !m_context.Collection())
-        return false;
-    WListColumns& columns = *m_context.ColumnSet(ColumnSetKind::kIslandMembers);
-    m_members->StoreWidths();
-    const int32_t selected = m_members->CurrentIndividual();
-    TdlgListColumns dialog(columns, this);
-    if (WDialogRunner::Run(dialog) != QDialog::Accepted) return false;
-    const std::string text = dialog.ColumnsText();
-    m_members->ShowIterator(nullptr);
-    if (WColSortIterator* iterator = columns.Iterator()) iterator->ForgetSort();
-    if (ColumnStringShowsIslands(text)) EnsureIslands(this, m_context);
-    columns.SetColumns(text);
-    Options().WriteText(Opt::IslandColumns, text);
-    columns.SetReference(m_context.ActiveIndividual());
-    m_members->ShowIterator(m_iterator.get());
-    if (selected != 0) m_members->SelectIndividual(selected);
-    return true;
+    if (m_working) return false;
+    return m_members->ChooseColumns(
+        [](const std::string& text) { Options().WriteText(Opt::IslandColumns, text); });
 }
 
 }  // namespace kindrel

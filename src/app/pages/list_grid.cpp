@@ -6,6 +6,9 @@
 #include "analysis/sort_keys.h"
 #include "app/message_box.h"
 #include "app/app_texts.h"
+#include "app/dialogs/list_clip_dialog.h"
+#include "app/dialogs/list_columns_dialog.h"
+#include "app/list_text.h"
 #include "app/pages/list_model.h"
 #include "app/pages/tab_stop_delegate.h"
 #include "app/person_colours.h"
@@ -103,6 +106,8 @@ WListGrid::WListGrid(TViewContext& context, ColumnSetKind kind, bool coloured, Q
     header->setHighlightSections(false);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setSectionsClickable(true);
+    // Stored widths down to one pixel are shown as they are (a copy reads them back).
+    header->setMinimumSectionSize(1);
     header->setSortIndicatorShown(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);
     header->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -262,6 +267,44 @@ bool WListGrid::SelectIndividual(int32_t individual) {
     setCurrentIndex(index);
     scrollTo(index, QAbstractItemView::EnsureVisible);
     return true;
+}
+
+bool WListGrid::ChooseColumns(const std::function<void(const std::string&)>& store) {
+    WListColumns* columns = Columns();
+    if (!columns || m_sorting || m_context.IsWindowBusy() || !m_context.Collection()) return false;
+    StoreWidths();
+    const int32_t selected = CurrentIndividual();
+    TdlgListColumns dialog(*columns, this);
+    if (WDialogRunner::Run(dialog) != QDialog::Accepted) return false;
+    const std::string text = dialog.ColumnsText();
+    WColSortIterator* iterator = m_model->Iterator();
+    // The attributes the keys were made from go with the old columns.
+    ShowIterator(nullptr);
+    if (WColSortIterator* attached = columns->Iterator()) attached->ForgetSort();
+    // The islands are calculated under their own wait before a cell can ask for them.
+    if (ColumnStringShowsIslands(text)) EnsureIslands(this, m_context);
+    columns->SetColumns(text);
+    if (store) store(text);
+    columns->SetReference(m_context.ActiveIndividual());
+    ShowIterator(iterator);
+    if (selected != 0) SelectIndividual(selected);
+    return true;
+}
+
+bool WListGrid::CopyShownList() {
+    WListColumns* columns = Columns();
+    WColSortIterator* iterator = m_model->Iterator();
+    if (!columns || !iterator || m_sorting) return false;
+    StoreWidths();
+    m_sorting = true;  // nothing sorts or frees the list while it is copied
+    const bool copied = RunListCopy(
+        this, m_context,
+        [columns, iterator](bool csv, std::string& out,
+                            const std::function<bool(int, int)>& progress) {
+            return RenderListText(*columns, *iterator, csv, out, progress);
+        });
+    m_sorting = false;
+    return copied;
 }
 
 void WListGrid::HeaderMenu(const QPoint& pos) {

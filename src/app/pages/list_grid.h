@@ -59,6 +59,14 @@ class WListGrid : public WPersonTable {
     // Writes the shown widths back to the set (before a copy or the chooser).
     void StoreWidths();
 
+    // "Columns": the chooser for the grid's column set. On OK the set takes the new columns
+    // (islands calculated first when they include "Island #"), store(text) saves the string,
+    // and the grid shows them, keeping the selected individual. True when OK was pressed.
+    bool ChooseColumns(const std::function<void(const std::string&)>& store);
+    // The copy of the list shown (format dialog, rendering, clipboard or file); true when
+    // copied.
+    bool CopyShownList();
+
     // Extra actions of the row menu (Quick Find, Columns, Copy) and of the header menu
     // (Columns), set by the page.
     void SetRowMenuActions(std::function<void(QMenu&, int32_t individual)> add) {

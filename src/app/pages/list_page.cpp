@@ -4,8 +4,6 @@
 #include "analysis/list_columns.h"
 #include "analysis/sort_keys.h"
 #include "app/app_texts.h"
-#include "app/dialogs/list_clip_dialog.h"
-#include "app/dialogs/list_columns_dialog.h"
 #include "app/list_text.h"
 #include "app/message_box.h"
 #include "app/pages/list_grid.h"
@@ -280,41 +278,17 @@ bool TListPage::Perform(PageCommand command) {
 }
 
 bool TListPage::CopyList() {
-    WColSortIterator* iterator = ShownIterator();
-    if (!iterator || m_working || m_grid->IsSorting()) return false;
-    WListColumns& columns = *m_context.ColumnSet(ColumnSetKind::kList);
-    m_grid->StoreWidths();
+    if (m_working) return false;
     m_working = true;
-    const bool copied = RunListCopy(
-        this, m_context,
-        [&columns, iterator](bool csv, std::string& out,
-                             const std::function<bool(int, int)>& progress) {
-            return RenderListText(columns, *iterator, csv, out, progress);
-        });
+    const bool copied = m_grid->CopyShownList();
     m_working = false;
     RunDeferred();
     return copied;
 }
 
 bool TListPage::ChooseColumns() {
-    if (m_working || m_grid->IsSorting() || m_context.IsWindowBusy() || !m_context.Collection())
-        return false;
-    WListColumns& columns = *m_context.ColumnSet(ColumnSetKind::kList);
-    m_grid->StoreWidths();
-    const int32_t selected = m_grid->CurrentIndividual();
-    TdlgListColumns dialog(columns, this);
-    if (WDialogRunner::Run(dialog) != QDialog::Accepted) return false;
-    const std::string text = dialog.ColumnsText();
-    m_grid->ShowIterator(nullptr);
-    if (WColSortIterator* iterator = columns.Iterator()) iterator->ForgetSort();
-    // The islands are calculated under their own wait before a cell can ask for them.
-    if (ColumnStringShowsIslands(text)) EnsureIslands(this, m_context);
-    columns.SetColumns(text);
-    Options().WriteListColumns(text);
-    columns.SetReference(m_context.ActiveIndividual());
-    m_grid->ShowIterator(ShownIterator());
-    if (selected != 0) m_grid->SelectIndividual(selected);
-    return true;
+    if (m_working) return false;
+    return m_grid->ChooseColumns([](const std::string& text) { Options().WriteListColumns(text); });
 }
 
 bool TListPage::QuickFind() {
