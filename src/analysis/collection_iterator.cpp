@@ -221,6 +221,8 @@ void WColSortIterator::SortBy(WAttrib* attribute, bool toggle) {
         if (toggle) m_ascending = !m_ascending;
         return;
     }
+    // What a cancelled sort restores: the records are written only at the end of a sort.
+    const bool wasAscending = m_ascending;
     if (toggle) m_ascending = true;
     m_sortRunning = true;
     struct RunningGuard {
@@ -229,13 +231,28 @@ void WColSortIterator::SortBy(WAttrib* attribute, bool toggle) {
     } guard{m_sortRunning};
 
     EnsureBuilt();
+    const bool wasSorted = IsSorted();
+    const int previousCode = m_sortCode;
+    std::unique_ptr<WAttribKeyArray> previousKeys = std::move(m_keys);
+    m_cancelled = false;
     m_sortCode = attribute->Code();
     Touch();
-    m_keys.reset();
     m_keys = CreateKeyArray(this, attribute, m_individualCount);
     if (!m_keys) return;
     m_keys->Fill();
     m_keys->SortIterator();
+    if (!m_keys->Cancelled()) return;
+    m_cancelled = true;
+    m_keys = std::move(previousKeys);
+    m_sortCode = previousCode;
+    m_ascending = wasAscending;
+    if (wasSorted) MarkSorted();
+}
+
+void WColSortIterator::ForgetSort() {
+    if (m_sortRunning) return;
+    m_sortCode = 0;
+    m_keys.reset();
 }
 
 void WColSortIterator::SortDefault(int kind) {

@@ -151,6 +151,7 @@ void TLogoAppForm::BuildPages() {
     layout->addWidget(m_pageStack, 1);
 
     BuildNotebook();
+    BuildListPanels();
 
     m_panelWidth = std::max(kMinPanelWidth, Options().ReadInt(Opt::LastPanelWidth));
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] {
@@ -341,6 +342,13 @@ void TLogoAppForm::showEvent(QShowEvent* event) {
 }
 
 void TLogoAppForm::closeEvent(QCloseEvent* event) {
+    if (PageWorkRunning()) {
+        // A page's long work runs in the event pump: stop it and close once it has ended.
+        SetCancelRequested(true);
+        event->ignore();
+        DeferWhilePageWork([this] { close(); });
+        return;
+    }
     if (m_busy || m_expanding) {
         // Closing inside a load would free what the load works on: cancel it and close once
         // it has returned.

@@ -13,6 +13,7 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -29,6 +30,7 @@ class QTimer;
 namespace kindrel {
 
 class TGeneralPage;
+class TIslandsPanel;
 class THelpWindow;
 class WFindOrders;
 class WFindState;
@@ -175,10 +177,23 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     const std::vector<TViewPage*>& Pages() const { return m_pages; }
     // Carries out a page command on the page shown; false when it cannot.
     bool PerformPageCommand(PageCommand command);
+    // "Use Islands": limits the window to the island at position (0: the whole file). Every
+    // page lets go of the old view, the scroll bar is attached again (range and history
+    // reset), and the page shown is rebuilt.
+    void UseIslandInView(int32_t position);
+    // The left panel's Islands page.
+    TIslandsPanel* IslandsPanel() const { return m_islandsPanel; }
+    // Shows the left panel with page tag (never hides it).
+    void ShowPanelPage(int tag);
+    // True while a page's long work runs under the wait dialog (a sort, a highlighted build,
+    // an island calculation, a copy).
+    bool PageWorkRunning() const;
 
   Q_SIGNALS:
     // FormShow finished; loaded tells whether a file is open.
     void startupFinished(bool loaded);
+    // The island in use changed (0: none); the find state starts again.
+    void islandInUseChanged(int32_t position);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -188,6 +203,10 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
   private:
     void BuildPages();
     void BuildNotebook();
+    // The left panel's Islands page and the list pages' links to the window.
+    void BuildListPanels();
+    // While page work runs: runs again later and answers true.
+    bool DeferWhilePageWork(const std::function<void()>& again);
     void ConnectCommands();
     void ConnectPageCommands();
     void UpdatePageCommands();
@@ -248,6 +267,7 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     TStatusPanels* m_status = nullptr;
     QSplitter* m_splitter = nullptr;
     TLeftPanel* m_leftPanel = nullptr;
+    TIslandsPanel* m_islandsPanel = nullptr;
     QWidget* m_mainArea = nullptr;
     WIndScroll* m_scroll = nullptr;
     QTabBar* m_tabBar = nullptr;

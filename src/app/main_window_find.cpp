@@ -12,6 +12,7 @@
 #include "app/main_commands.h"
 #include "app/message_box.h"
 #include "app/qt_colours.h"
+#include "app/quick_find_hook.h"
 #include "app/wait_dialog.h"
 #include "highlight/hl_group.h"
 #include "model/collection.h"
@@ -21,6 +22,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QStackedWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -54,6 +56,16 @@ void TLogoAppForm::ConnectFind() {
     TMainCommands& c = *m_commands;
     m_findOrders = std::make_unique<WFindOrders>();
     m_find = std::make_unique<WFindState>(m_findOrders.get());
+    // The list pages open quick find through this hook, over this window's orders and group.
+    QuickFindHook() = [window = QPointer<TLogoAppForm>(this)](QWidget* owner, TViewContext&,
+                                                              int32_t start) -> int32_t {
+        if (!window || !window->m_collection || window->IsWindowBusy()) return 0;
+        TdlgQuickFind dialog(window->m_findOrders.get(), window->m_highlighter.get(),
+                             window->m_collection.get(), owner);
+        dialog.SetSelected(std::max(1, start));
+        if (WDialogRunner::Run(dialog) != QDialog::Accepted) return 0;
+        return dialog.Selected();
+    };
     m_findOrders->onSort = [this](bool starting) {
         m_findSorting = starting;
         if (starting)

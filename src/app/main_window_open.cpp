@@ -155,6 +155,8 @@ bool TLogoAppForm::OpenGenealogyFile(const std::string& fileName) {
     // 1. Nothing to do while a load runs, or for no name or the open file's name.
     if (m_busy || m_expanding || (m_collection && m_collection->IsBusy())) return true;
     if (fileName.empty() || fileName == m_fileName) return true;
+    // Not under a page's long work, which reads the collection: once it has ended.
+    if (DeferWhilePageWork([this, fileName] { OpenGenealogyFile(fileName); })) return true;
     // 2. A missing file changes nothing.
     std::error_code ec;
     if (!std::filesystem::exists(fileName, ec)) {
@@ -300,6 +302,7 @@ void TLogoAppForm::BusyTimerTimer() {
 
 void TLogoAppForm::Reload() {
     if (m_busy || m_expanding || !m_collection || m_fileName.empty()) return;
+    if (DeferWhilePageWork([this] { Reload(); })) return;
     const int32_t active = ActiveIndividual();
     const std::string fileName = m_fileName;
     ForgetCollection();

@@ -9,6 +9,8 @@
 #include "app/ind_scroll.h"
 #include "app/main_commands.h"
 #include "app/message_box.h"
+#include "app/pages/islands_panel.h"
+#include "app/pages/list_grid.h"
 #include "app/pages/page_table.h"
 #include "app/sender_page.h"
 #include "app/wait_dialog.h"
@@ -20,11 +22,14 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTimer>
 
 namespace kindrel {
 
 namespace {
 
+// How often work that waits for a load looks again.
+constexpr int kRetryMs = 50;
 constexpr const char* kCalculatingText = "Calculating.  Please Wait...";
 constexpr const char* kNotInIslandText = "That individual is not in the island in use";
 
@@ -127,17 +132,33 @@ void TLogoAppForm::ForgetCollection() {
     m_scroll->SetHighlighter(nullptr);
     m_highlighter.reset();
     m_scroll->AttachCollection(nullptr);
+    if (m_islandsPanel) m_islandsPanel->Reset();
 }
 
 void TLogoAppForm::AttachViews() {
+    // A set showing "Island #" needs the islands: calculated here under their own wait,
+    // never from inside a paint.
+    for (auto& set : m_columnSets)
+        if (ShowsIslandColumn(*set)) {
+            EnsureIslands(this, *this);
+            break;
+        }
     for (auto& set : m_columnSets) set->SetCollection(m_collection.get());
     for (TViewPage* page : m_pages) page->CollectionAttached();
     AttachFind();
+    if (m_islandsPanel) m_islandsPanel->Reset();
 }
 
 bool TLogoAppForm::SetHighlightConditions(const std::string& conditions) {
     if (!m_collection) return false;
-    if (m_busy || m_highlighting) {
+    // Not under a load or a page's long work: once it has ended.
+    if (m_busy) {
+        QTimer::singleShot(kRetryMs, this, [this, conditions] { SetHighlightConditions(conditions); });
+        return true;
+    }
+    if (DeferWhilePageWork([this, conditions] { SetHighlightConditions(conditions); }))
+        return true;
+    if (m_highlighting) {
         // Applied once the work running now has ended.
         m_pendingConditions = conditions;
         return true;

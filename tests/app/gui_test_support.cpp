@@ -60,6 +60,16 @@ QApplication& GuiApp() {
     return *app;
 }
 
+std::string GeneratedGedcom(const std::string& generator, int n) {
+    const std::string file = TestDir() + "/generated-" + std::to_string(n) + ".ged";
+    if (!fs::exists(file)) {
+        const std::string command = "\"" + generator + "\" " + std::to_string(n) + " -o \"" +
+                                    file + "\" > /dev/null";
+        if (std::system(command.c_str()) != 0) return {};
+    }
+    return file;
+}
+
 std::string PackSample(const SampleOptions& options) {
     PackOptions pack;
     pack.gedcomFile = std::string(KINDREL_SAMPLES_DIR) + "/sample_family.ged";
