@@ -61,6 +61,7 @@ TLogoAppForm::TLogoAppForm(StartOptions options, QWidget* parent)
     m_commands = new TMainCommands(this);
     m_status = new TStatusPanels(statusBar());
     BuildPages();
+    ApplyFontSize();
     ConnectCommands();
 
     m_importTimer = new QTimer(this);
@@ -191,6 +192,8 @@ void TLogoAppForm::ConnectCommands() {
     connect(c.resetQuickHelp, &QAction::triggered, this, &TLogoAppForm::ResetQuickHelpDialogs);
     connect(c.about, &QAction::triggered, this, &TLogoAppForm::ShowAbout);
     ConnectPageCommands();
+    ConnectExtract();
+    ConnectOptions();
 }
 
 void TLogoAppForm::UpdateCommands() {

@@ -150,6 +150,16 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     TViewPage* PageNamed(const char* objectName) const;
     // The notebook's pages in table order.
     const std::vector<TViewPage*>& Pages() const { return m_pages; }
+    // Extract GEDCOM: when the sender allowed it, asks for a file name and copies the GEDCOM
+    // there under "Extracting File.  Please Wait..."; true when it was written.
+    bool ExtractGedcom();
+    // True when the sender allowed extraction and the GEDCOM is here to extract.
+    bool CanExtractGedcom() const;
+    // "Options...": the Options dialog; on OK the settings are stored and written, the
+    // highlighting recalculated and every page rebuilt. True when OK was pressed.
+    bool ShowOptions();
+    // Gives the pages the font size of the settings (8, 10 or 12 points).
+    void ApplyFontSize();
     // Carries out a page command on the page shown; false when it cannot.
     bool PerformPageCommand(PageCommand command);
 
@@ -167,6 +177,8 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     void BuildNotebook();
     void ConnectCommands();
     void ConnectPageCommands();
+    void ConnectExtract();
+    void ConnectOptions();
     void UpdatePageCommands();
     // Every page, the column sets, the group and the scroll bar let go of the collection
     // (before it is freed).
@@ -195,6 +207,8 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     std::string m_fileName;
     std::optional<SelfViewTrailer> m_trailer;
     WGedcomTempFile m_gedcomTemp;
+    int m_crcFailures = 0;  // blocks of the embedded GEDCOM that failed their CRC check
+    int m_crcBlocks = 0;
     std::optional<FileStatistics> m_statistics;
     bool m_busy = false;       // the open routine runs
     bool m_expanding = false;  // the embedded load runs

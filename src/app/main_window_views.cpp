@@ -203,6 +203,8 @@ void TLogoAppForm::UpdatePageCommands() {
     const TViewPage* page = PageForTab(ActiveTab());
     c.copy->setEnabled(open && page && page->CanPerform(PageCommand::kCopy));
     c.print->setEnabled(open && page && page->CanPerform(PageCommand::kPrint));
+    c.extractGedcom->setVisible(CanExtractGedcom());
+    c.extractGedcom->setEnabled(CanExtractGedcom() && !IsWindowBusy());
     const bool highlighted = open && m_highlighter != nullptr;
     c.nextHighlighted->setEnabled(highlighted);
     c.previousHighlighted->setEnabled(highlighted);

@@ -5,6 +5,7 @@
 #include "app/pages/descendants_page.h"
 #include "app/pages/family_page.h"
 #include "app/pages/individual_page.h"
+#include "app/pages/internet_page.h"
 #include "app/pages/pedigree_page.h"
 #include "app/sender_page.h"
 
@@ -30,6 +31,7 @@ const std::vector<TPageEntry>& PageTable() {
         {"listPage", {kTabList, kTabHighlighted}, Make<TPlaceholderPage>},
         {"islandsPage", {kTabIslands}, Make<TPlaceholderPage>},
         {"sourcesPage", {kTabSources}, Make<TPlaceholderPage>},
+        {"internetPage", {kTabInternet}, Make<TInternetPage>},
     };
     return table;
 }
