@@ -9,6 +9,7 @@
 #include "app/ind_scroll.h"
 #include "app/main_commands.h"
 #include "app/message_box.h"
+#include "app/page_copy.h"
 #include "app/pages/page_table.h"
 #include "app/sender_page.h"
 #include "app/wait_dialog.h"
@@ -178,7 +179,10 @@ bool TLogoAppForm::SetHighlightConditions(const std::string& conditions) {
 
 void TLogoAppForm::ConnectPageCommands() {
     TMainCommands& c = *m_commands;
-    connect(c.copy, &QAction::triggered, this, [this] { PerformPageCommand(PageCommand::kCopy); });
+    connect(c.copy, &QAction::triggered, this, [this] {
+        // In a text field Ctrl+C copies what is selected there, not the page.
+        if (!CopyFocusedSelection()) PerformPageCommand(PageCommand::kCopy);
+    });
     connect(c.print, &QAction::triggered, this,
             [this] { PerformPageCommand(PageCommand::kPrint); });
     connect(c.nextHighlighted, &QAction::triggered, m_scroll, &WIndScroll::NextHighlighted);

@@ -25,4 +25,8 @@ bool CanCopyActiveIndividual(const TViewContext& context);
 // shows them); the setting reads as stored again whatever happens.
 bool CopyPageText(TViewPage& page, const std::function<std::optional<std::string>()>& render);
 
+// Ctrl+C in a text field: copies the selection of the focused line edit, memo or label and
+// answers true; false (nothing copied) when the focus holds no selected text.
+bool CopyFocusedSelection();
+
 }  // namespace kindrel

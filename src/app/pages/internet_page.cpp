@@ -176,8 +176,11 @@ void TInternetPage::Fill(int32_t n) {
     m_deathYear = false;
     QString year;
     if (person) {
-        m_given->setText(QString::fromStdString(person->GivenNames()));
-        m_surname->setText(QString::fromStdString(person->SurnameText()));
+        // The names as written, without the display options' slashes or upper case.
+        const std::unique_ptr<WABSName> name = person->Name();
+        m_given->setText(name ? QString::fromStdString(name->GivenNames()) : QString());
+        m_surname->setText(name ? QString::fromStdString(name->Surname()).remove(QLatin1Char('/'))
+                                : QString());
         int value = EventYearOf(*person, kEventBirth);
         if (!IsSearchYear(value)) {
             value = EventYearOf(*person, kEventDeath);
