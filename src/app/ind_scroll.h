@@ -49,6 +49,8 @@ class WIndScroll : public QWidget {
     // False when nothing moved.
     bool NextHighlighted();
     bool PreviousHighlighted();
+    // Shows the active individual's name again (after the name options changed).
+    void RefreshLabel() { UpdateDisplay(); }
     // Sets the label's font size (points); the label grows with it.
     void SetLabelFontSize(int points);
 

@@ -62,6 +62,7 @@ TLogoAppForm::TLogoAppForm(StartOptions options, QWidget* parent)
     m_commands = new TMainCommands(this);
     m_status = new TStatusPanels(statusBar());
     BuildPages();
+    ApplyFontSize();
     ConnectCommands();
 
     m_importTimer = new QTimer(this);
@@ -193,6 +194,8 @@ void TLogoAppForm::ConnectCommands() {
     connect(c.resetQuickHelp, &QAction::triggered, this, &TLogoAppForm::ResetQuickHelpDialogs);
     connect(c.about, &QAction::triggered, this, &TLogoAppForm::ShowAbout);
     ConnectPageCommands();
+    ConnectExtract();
+    ConnectOptions();
 }
 
 void TLogoAppForm::UpdateCommands() {

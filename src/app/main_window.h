@@ -175,6 +175,16 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     TViewPage* PageNamed(const char* objectName) const;
     // The notebook's pages in table order.
     const std::vector<TViewPage*>& Pages() const { return m_pages; }
+    // Extract GEDCOM: when the sender allowed it, asks for a file name and copies the GEDCOM
+    // there under "Extracting File.  Please Wait..."; true when it was written.
+    bool ExtractGedcom();
+    // True when the sender allowed extraction and the GEDCOM is here to extract.
+    bool CanExtractGedcom() const;
+    // "Options...": the Options dialog; on OK the settings are stored and written, the
+    // highlighting recalculated and every page rebuilt. True when OK was pressed.
+    bool ShowOptions();
+    // Gives the pages the font size of the settings (8, 10 or 12 points).
+    void ApplyFontSize();
     // Carries out a page command on the page shown; false when it cannot.
     bool PerformPageCommand(PageCommand command);
     // "Use Islands": limits the window to the island at position (0: the whole file). Every
@@ -209,6 +219,8 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     bool DeferWhilePageWork(const std::function<void()>& again);
     void ConnectCommands();
     void ConnectPageCommands();
+    void ConnectExtract();
+    void ConnectOptions();
     void UpdatePageCommands();
     // The find box, the find commands, the highlighting panel and strip (main_window_find.cpp).
     void ConnectFind();
@@ -248,6 +260,8 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     std::string m_fileName;
     std::optional<SelfViewTrailer> m_trailer;
     WGedcomTempFile m_gedcomTemp;
+    int m_crcFailures = 0;  // blocks of the embedded GEDCOM that failed their CRC check
+    int m_crcBlocks = 0;
     std::optional<FileStatistics> m_statistics;
     bool m_busy = false;       // the open routine runs
     bool m_expanding = false;  // the embedded load runs

@@ -133,6 +133,8 @@ bool TLogoAppForm::RunEmbeddedLoad() {
     m_expanding = false;
     m_trailer = embedded.trailer;
     m_gedcomTemp = std::move(embedded.gedcom);
+    m_crcFailures = embedded.expand.crcFailures;
+    m_crcBlocks = embedded.expand.blocks;
     if (TSenderPage* sender = SenderPage())
         sender->SetSender(BuildSenderInfo(
             *m_trailer, FileNameOf(m_start.selfViewFile == "/proc/self/exe"

@@ -11,6 +11,7 @@
 #include "app/message_box.h"
 #include "app/pages/islands_panel.h"
 #include "app/pages/list_grid.h"
+#include "app/page_copy.h"
 #include "app/pages/page_table.h"
 #include "app/sender_page.h"
 #include "app/wait_dialog.h"
@@ -201,7 +202,10 @@ bool TLogoAppForm::SetHighlightConditions(const std::string& conditions) {
 
 void TLogoAppForm::ConnectPageCommands() {
     TMainCommands& c = *m_commands;
-    connect(c.copy, &QAction::triggered, this, [this] { PerformPageCommand(PageCommand::kCopy); });
+    connect(c.copy, &QAction::triggered, this, [this] {
+        // In a text field Ctrl+C copies what is selected there, not the page.
+        if (!CopyFocusedSelection()) PerformPageCommand(PageCommand::kCopy);
+    });
     connect(c.print, &QAction::triggered, this,
             [this] { PerformPageCommand(PageCommand::kPrint); });
     connect(c.nextHighlighted, &QAction::triggered, m_scroll, &WIndScroll::NextHighlighted);
@@ -227,6 +231,8 @@ void TLogoAppForm::UpdatePageCommands() {
     const TViewPage* page = PageForTab(ActiveTab());
     c.copy->setEnabled(open && page && page->CanPerform(PageCommand::kCopy));
     c.print->setEnabled(open && page && page->CanPerform(PageCommand::kPrint));
+    c.extractGedcom->setVisible(CanExtractGedcom());
+    c.extractGedcom->setEnabled(CanExtractGedcom() && !IsWindowBusy());
     const bool highlighted = open && m_highlighter != nullptr;
     c.nextHighlighted->setEnabled(highlighted);
     c.previousHighlighted->setEnabled(highlighted);

@@ -10,7 +10,9 @@ void LoadDisplayOptions(WOptions& options, DisplayOptions& display) {
     display.nameSlash = options.ReadBool(Opt::NameSlash);
     display.nameUpper = options.ReadBool(Opt::NameUpper);
     display.fnValueFlag = options.ReadBool(Opt::FNValueFlag);
-    display.fnValue = options.ReadInt(Opt::FNValue);
+    // FNValue is 1 to 3; anything else reads as 1.
+    const int fnValue = options.ReadInt(Opt::FNValue);
+    display.fnValue = fnValue >= 1 && fnValue <= 3 ? fnValue : 1;
     display.ageCalcCB = options.ReadBool(Opt::AgeCalcCB);
     display.useLds = options.ReadBool(Opt::UseLDS);
 }

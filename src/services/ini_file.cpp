@@ -1,10 +1,9 @@
 #include "services/ini_file.h"
 
 #include "containers/errors.h"
+#include "services/atomic_output.h"
 #include "services/posix_file.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <cerrno>
 #include <filesystem>
 
@@ -157,13 +156,18 @@ std::string WIniFile::ToText() const {
 }
 
 void WIniFile::SaveAtomically(const std::string& fileName) const {
-    namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path target(fileName);
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    fs::create_directories(folder, ec);
+    const std::filesystem::path target(fileName);
+    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
     if (ec) throw EFileError(fileName);
-    if (WriteFileAtomically(fileName, ToText()) != 0) throw EFileError(fileName);
+    try {
+        WAtomicOutput output(fileName);
+        const std::string text = ToText();
+        output.Write(text.data(), text.size());
+        output.Commit();
+    } catch (const EOutputError&) {
+        throw EFileError(fileName);
+    }
 }
 
 }  // namespace kindrel

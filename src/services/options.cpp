@@ -243,6 +243,7 @@ const WIniFile& WOptions::Snapshot() {
 
 std::string WOptions::ReadText(int number) {
     Entry& entry = m_entries[Slot(number)];
+    if (entry.override) return *entry.override;
     if (!entry.loaded) {
         const OptionDefinition& def = kOptions[number - 1];
         entry.value = Snapshot().Get(def.section, def.key).value_or(def.defaultText);
@@ -264,6 +265,10 @@ void WOptions::WriteText(int number, const std::string& value) {
     entry.value = value;
     entry.loaded = true;
     entry.changed = true;
+}
+
+void WOptions::SetOverride(Opt id, std::optional<std::string> value) {
+    m_entries[Slot(OptNumber(id))].override = std::move(value);
 }
 
 void WOptions::WriteBool(int number, bool value) {
@@ -296,7 +301,11 @@ void WOptions::Flush() {
 }
 
 void WOptions::ClearCache() {
-    for (Entry& entry : m_entries) entry = Entry{};
+    for (Entry& entry : m_entries) {
+        std::optional<std::string> kept = std::move(entry.override);  // scoped, not cached
+        entry = Entry{};
+        entry.override = std::move(kept);
+    }
     m_haveSnapshot = false;
     m_snapshot = WIniFile();
 }

@@ -87,27 +87,4 @@ std::string ErrorText(int err) {
     return std::strerror(err);
 }
 
-int WriteFileAtomically(const std::string& fileName, std::string_view bytes) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    fs::path target(fileName);
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) target = resolved;
-    }
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const WUniqueFd fd(::mkstemp(pattern.data()));
-    if (!fd.IsOpen()) return errno;
-    struct stat old {};
-    const mode_t mode =
-        ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
-    int error = 0;
-    if (!WriteAll(fd.Get(), bytes.data(), bytes.size()) || ::fchmod(fd.Get(), mode) != 0 ||
-        ::fsync(fd.Get()) != 0 || ::rename(pattern.c_str(), target.c_str()) != 0)
-        error = errno != 0 ? errno : EIO;
-    if (error != 0) ::unlink(pattern.c_str());
-    return error;
-}
-
 }  // namespace kindrel

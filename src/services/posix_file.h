@@ -48,11 +48,6 @@ bool WriteAll(int fd, const void* buffer, size_t size);
 // The process file-creation mask, read without changing it where the system allows.
 mode_t CurrentUmask();
 
-// Writes bytes to fileName atomically: a temporary file in the same folder, synced, then
-// renamed over the old file (whose permissions it keeps; a symbolic link is written through to
-// its target), so a failure leaves the old file as it was and nothing half-written. Returns 0,
-// or the errno of the step that failed.
-int WriteFileAtomically(const std::string& fileName, std::string_view bytes);
 
 // Text of errno value err ("No such file or directory").
 std::string ErrorText(int err);

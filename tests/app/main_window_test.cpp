@@ -64,11 +64,12 @@ class MainWindowTest : public ::testing::Test {
     std::unique_ptr<TLogoAppForm> m_window;
 };
 
-TEST_F(MainWindowTest, TabStripHasTheTenTabsInOrderWithSenderActive) {
+TEST_F(MainWindowTest, TabStripHasTheTenTabsAndInternetInOrderWithSenderActive) {
     const QTabBar* tabs = m_window->Tabs();
-    ASSERT_EQ(tabs->count(), 10);
-    const QStringList expected = {"Sender",      "General", "Individual",  "Family",  "Pedigree",
-                                  "Descendants", "List",    "Highlighted", "Islands", "Sources"};
+    ASSERT_EQ(tabs->count(), 11);
+    const QStringList expected = {"Sender",   "General",     "Individual", "Family",
+                                  "Pedigree", "Descendants", "List",       "Highlighted",
+                                  "Islands",  "Sources",     "Internet"};
     for (int i = 0; i < tabs->count(); ++i) EXPECT_EQ(tabs->tabText(i), expected[i]);
     EXPECT_EQ(m_window->ActiveTab(), kTabSender);
     // The Highlighted tab shows the List page.
@@ -312,16 +313,18 @@ TEST_F(MainWindowTest, TabCommandsSelectTabsAndStoreLastTab) {
 }
 
 TEST_F(MainWindowTest, CommandsOfLaterFeaturesAreDisabled) {
-    for (const char* name :
-         {"actPrint", "actCopy", "actQuickFind", "actAdvancedFind", "actFindNext",
-          "actFindPrevious", "actNextHighlighted", "actPreviousHighlighted", "actOptions",
-          "actHighlightingPanel", "actIslandsPanel", "actInternetTab"})
+    for (const char* name : {"actPrint", "actCopy", "actQuickFind", "actAdvancedFind",
+                             "actFindNext", "actFindPrevious", "actNextHighlighted",
+                             "actPreviousHighlighted", "actHighlightingPanel", "actIslandsPanel"})
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
-    for (const char* name : {"actExit", "actReload", "actAbout", "actResetQuickHelp",
-                             "actDirectoryPanel", "actFileSearchPanel", "actHelpTopics"})
+    for (const char* name :
+         {"actExit", "actReload", "actAbout", "actResetQuickHelp", "actDirectoryPanel",
+          "actFileSearchPanel", "actHelpTopics", "actOptions", "actTab10"})
         EXPECT_TRUE(Action(name)->isEnabled()) << name;
     EXPECT_EQ(Action("actNextHighlighted")->shortcut(), QKeySequence("Ctrl+H"));
     EXPECT_EQ(Action("actPrint")->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_EQ(Action("actTab10")->shortcut(), QKeySequence("F11"));
+    EXPECT_EQ(Action("actTab10")->text(), "Internet Tab");
 }
 
 TEST_F(MainWindowTest, PanelCommandsToggleTheirPage) {

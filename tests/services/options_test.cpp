@@ -382,3 +382,28 @@ TEST(OptionsTest, ProcessWideStoreIsOneObject) {
 
 }  // namespace
 }  // namespace kindrel
+
+namespace kindrel {
+namespace {
+
+TEST(OptionsTest, ScopedOverrideNeitherWritesNorMarksAndEndsOnAnError) {
+    test::ScratchDir dir;
+    test::WriteFileText(dir / "KDSE.ini", "[TMG]\nTMGTagSent=T\n");
+    WOptions options(dir / "KDSE.ini");
+    ASSERT_TRUE(options.ReadBool(Opt::TMGTagSent));
+    try {
+        const WScopedOverride off(options, Opt::TMGTagSent, "F");
+        EXPECT_FALSE(options.ReadBool(Opt::TMGTagSent));
+        options.ClearCache();  // an override is no cached value
+        EXPECT_FALSE(options.ReadBool(Opt::TMGTagSent));
+        throw std::runtime_error("the rendering failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_TRUE(options.ReadBool(Opt::TMGTagSent));
+    EXPECT_FALSE(options.IsChanged(Opt::TMGTagSent));
+    EXPECT_FALSE(options.AnyChanged());
+    EXPECT_EQ(test::ReadFileText(dir / "KDSE.ini"), "[TMG]\nTMGTagSent=T\n");
+}
+
+}  // namespace
+}  // namespace kindrel

@@ -5,7 +5,7 @@
 #include "app/view_page.h"
 #include "app/wait_dialog.h"
 #include "containers/ui_hooks.h"
-#include "services/posix_file.h"
+#include "services/atomic_output.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -128,9 +128,12 @@ bool RunListCopy(QWidget* owner, TViewContext& context, const ListRenderer& rend
     if (!complete) return false;
     QGuiApplication::clipboard()->setText(QString::fromStdString(text));
     if (!file.isEmpty()) {
-        if (const int err = WriteFileAtomically(QFile::encodeName(file).toStdString(), text)) {
-            WMessageBox::Show(owner,
-                              CsvWriteFailedText(file, QString::fromStdString(ErrorText(err))),
+        try {
+            WAtomicOutput output(QFile::encodeName(file).toStdString());
+            output.Write(text.data(), text.size());
+            output.Commit();
+        } catch (const EOutputError& e) {
+            WMessageBox::Show(owner, CsvWriteFailedText(file, QString::fromStdString(e.Reason())),
                               QString::fromUtf8(kProductName), MessageRecord::kError);
             return false;
         }

@@ -5,6 +5,7 @@
 #include "app/pages/descendants_page.h"
 #include "app/pages/family_page.h"
 #include "app/pages/individual_page.h"
+#include "app/pages/internet_page.h"
 #include "app/pages/islands_page.h"
 #include "app/pages/list_page.h"
 #include "app/pages/pedigree_page.h"
@@ -33,6 +34,7 @@ const std::vector<TPageEntry>& PageTable() {
         {"listPage", {kTabList, kTabHighlighted}, Make<TListPage>},
         {"islandsPage", {kTabIslands}, Make<TIslandsPage>},
         {"sourcesPage", {kTabSources}, Make<TSourcesPage>},
+        {"internetPage", {kTabInternet}, Make<TInternetPage>},
     };
     return table;
 }
