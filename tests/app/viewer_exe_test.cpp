@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <array>
@@ -96,6 +97,31 @@ TEST_F(ViewerExeTest, WithoutPayloadAGivenGedcomIsOpened) {
 TEST_F(ViewerExeTest, WithoutPayloadOrGedcomItEndsWithTheMessage) {
     EXPECT_EQ(Run("QT_QPA_PLATFORM=offscreen", "--timing"), 1);
     EXPECT_NE(Read("err.txt").find("does not contain a GEDCOM"), std::string::npos);
+}
+
+// A named pipe as the settings file or as the GEDCOM: the viewer neither waits on it nor
+// reads it, and says why. timeout ends a viewer that hangs (exit code 137).
+TEST_F(ViewerExeTest, NamedPipesAsSettingsFileOrGedcomNeitherHangNorAreRead) {
+    ASSERT_EQ(::mkfifo((m_dir / "KDSE.ini").c_str(), 0600), 0);
+    const std::string viewer = std::string(" \"") + KINDREL_VIEWER + "\" ";
+    EXPECT_EQ(Run("QT_QPA_PLATFORM=offscreen", "-s KILL 60" + viewer + "--timing \"" + Sample() +
+                                                   "\"",
+                  "timeout"),
+              0)
+        << Read("err.txt");
+    EXPECT_NE(Read("err.txt").find("(ok)"), std::string::npos) << Read("err.txt");
+    EXPECT_NE(Read("err.txt").find("it is a named pipe, not a regular file"), std::string::npos)
+        << Read("err.txt");
+
+    ASSERT_EQ(::mkfifo((m_dir / "p.ged").c_str(), 0600), 0);
+    const int code = Run("QT_QPA_PLATFORM=offscreen",
+                         "-s KILL 60" + viewer + "--timing \"" + (m_dir / "p.ged").string() + "\"",
+                         "timeout");
+    EXPECT_NE(code, 137) << "the viewer hung on a named pipe";
+    EXPECT_NE(Read("err.txt").find("\"" + (m_dir / "p.ged").string() +
+                                   "\": it is a named pipe, not a regular file"),
+              std::string::npos)
+        << Read("err.txt");
 }
 
 TEST_F(ViewerExeTest, BadArgumentsAreRefused) {
