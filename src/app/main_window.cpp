@@ -102,7 +102,12 @@ TLogoAppForm::TLogoAppForm(StartOptions options, QWidget* parent)
 
 TLogoAppForm::~TLogoAppForm() {
     if (m_wasShown) WritePlacement();
-    StoreColumnSets();
+    try {
+        StoreColumnSets();
+    } catch (const std::exception&) {
+        // The settings file cannot be read or written (a named pipe, no permission): the
+        // column sets are not kept, and closing goes on.
+    }
     {
         const QSignalBlocker quiet(m_scroll);
         ForgetCollection();

@@ -5,6 +5,7 @@
 #include "app/message_box.h"
 #include "app/splash_screen.h"
 #include "app/viewer_application.h"
+#include "containers/temp_file.h"
 #include "services/options.h"
 #include "services/posix_file.h"
 #include "services/self_view_trailer.h"
@@ -222,6 +223,10 @@ int RunViewer(int argc, char** argv) {
                      "QT_QPA_PLATFORM=offscreen.\n");
         return 3;
     }
+
+    // SIGTERM, SIGHUP and Ctrl+C delete the expanded GEDCOM and the other temporary files
+    // before the viewer ends; nothing of the family is left in the temporary folder.
+    InstallTerminationCleanup(true);
 
     int qtArgc = static_cast<int>(args.qtArgs.size());
     args.qtArgs.push_back(nullptr);

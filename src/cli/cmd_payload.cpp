@@ -22,8 +22,6 @@ namespace kindrel::cli {
 
 namespace {
 
-constexpr int kExitCrcMismatch = 2;
-
 struct PackArgs {
     PackOptions pack;
     std::string messageFile;
@@ -70,6 +68,10 @@ std::string ViewerKind(int fd, long long end) {
 }
 
 std::string ReadMessageFile(const std::string& path) {
+    std::error_code ec;
+    // Not a named pipe or device: opening one could wait forever.
+    if (!std::filesystem::is_regular_file(path, ec))
+        throw KindrelError("Cannot read the message file \"" + path + "\".");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw KindrelError("Cannot read the message file \"" + path + "\".");
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

@@ -1,5 +1,6 @@
 #include "payload/blokar_compress.h"
 
+#include "containers/regular_file.h"
 #include "containers/ui_hooks.h"
 #include "payload/archive_header.h"
 #include "payload/bit_file.h"
@@ -26,7 +27,7 @@ constexpr long long kMaxThreads = 8;
 class InputFile {
   public:
     explicit InputFile(const std::string& name) : m_name(name) {
-        m_fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        m_fd = OpenRegularFile(name, O_RDONLY);
         if (m_fd < 0) throw EFileError(name);
     }
     ~InputFile() { ::close(m_fd); }

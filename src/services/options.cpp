@@ -1,6 +1,7 @@
 #include "services/options.h"
 
 #include "containers/errors.h"
+#include "containers/ui_hooks.h"
 
 #include <pwd.h>
 #include <unistd.h>
@@ -12,6 +13,23 @@
 namespace kindrel {
 
 namespace {
+
+// The settings file as it is, or no settings when it cannot be read: settings never stop the
+// program. A name that is not a regular file (a named pipe) is worth one warning.
+WIniFile LoadOrDefaults(const std::string& fileName) {
+    try {
+        return WIniFile::Load(fileName);
+    } catch (const ENotRegularFile& error) {
+        // Once, and only once somebody shows it (reads come before the window's hooks).
+        static bool warned = false;
+        if (!warned && Hooks().warning) {
+            warned = true;
+            ShowWarning(error.what());
+        }
+    } catch (const KindrelError&) {
+    }
+    return WIniFile();
+}
 
 constexpr const char* kGeneral = "General";
 constexpr const char* kPrinting = "Printing";
@@ -230,12 +248,7 @@ size_t WOptions::Slot(int number) {
 
 const WIniFile& WOptions::Snapshot() {
     if (!m_haveSnapshot) {
-        // An unreadable settings file reads as defaults; settings never stop the program.
-        try {
-            m_snapshot = WIniFile::Load(m_fileName);
-        } catch (const KindrelError&) {
-            m_snapshot = WIniFile();
-        }
+        m_snapshot = LoadOrDefaults(m_fileName);
         m_haveSnapshot = true;
     }
     return m_snapshot;
@@ -312,11 +325,7 @@ void WOptions::ClearCache() {
 
 std::string WOptions::ReadDirect(const std::string& section, const std::string& key,
                                  const std::string& defaultText) const {
-    try {
-        return WIniFile::Load(m_fileName).Get(section, key).value_or(defaultText);
-    } catch (const KindrelError&) {
-        return defaultText;
-    }
+    return LoadOrDefaults(m_fileName).Get(section, key).value_or(defaultText);
 }
 
 void WOptions::WriteDirect(const std::string& section, const std::string& key,
@@ -335,11 +344,7 @@ void WOptions::WriteListColumns(const std::string& columns) {
 }
 
 WindowPlacement WOptions::ReadWindowPlacement(int screenWidth, int screenHeight) const {
-    WIniFile ini;
-    try {
-        ini = WIniFile::Load(m_fileName);
-    } catch (const KindrelError&) {
-    }
+    const WIniFile ini = LoadOrDefaults(m_fileName);
     WindowPlacement p;
     p.showCmd = PlacementInt(ini, "ShowCmd", 3);
     p.minX = PlacementInt(ini, "MinX", -1);

@@ -66,7 +66,13 @@ class PartialOutput {
 
 // Opens a regular file for reading; EPackError naming what (the GEDCOM, the viewer) fails.
 WUniqueFd OpenInput(const std::string& path, const char* what, struct stat& st) {
-    WUniqueFd fd = OpenForReading(path);
+    WUniqueFd fd;
+    try {
+        fd = OpenForReading(path);
+    } catch (const ENotRegularFile& e) {
+        throw EPackError(std::string("The ") + what + " " + Quoted(path) + " is " + e.Kind() +
+                         ", not a file.");
+    }
     if (!fd.IsOpen())
         throw EPackError(std::string("Cannot read the ") + what + " " + Quoted(path) + ": " +
                          ErrorText(errno) + ".");

@@ -1,12 +1,14 @@
 #include "services/options.h"
 
 #include "containers/errors.h"
+#include "containers/ui_hooks.h"
 #include "services_test_util.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace kindrel {
 namespace {
@@ -103,6 +105,27 @@ TEST(OptionsTest, MissingFileGivesDefaultsAndIsNotCreatedByReading) {
     EXPECT_EQ(options.ReadInt(Opt::File3), 0);
     options.Flush();
     EXPECT_TRUE(dir.Entries().empty());
+}
+
+TEST(OptionsTest, NamedPipeAsSettingsFileGivesDefaultsAndOneWarningWithoutWaiting) {
+    ScratchDir dir;
+    ASSERT_EQ(::mkfifo((dir / "KDSE.ini").c_str(), 0600), 0);
+    std::vector<std::string> warnings;
+    const auto saved = Hooks();
+    Hooks().warning = [&](const std::string& message) { warnings.push_back(message); };
+    WOptions options(dir / "KDSE.ini");
+    EXPECT_TRUE(options.ReadBool(Opt::FirstTime107));
+    EXPECT_EQ(options.ReadListColumns(), WOptions(dir / "missing.ini").ReadListColumns());
+    EXPECT_EQ(options.ReadWindowPlacement(800, 600).top, 75);
+    // Saving refuses too, and leaves the pipe in place.
+    options.WriteInt(Opt::FontSize, 7);
+    EXPECT_THROW(options.Flush(), ENotRegularFile);
+    Hooks() = saved;
+    struct stat info {};
+    ASSERT_EQ(::stat((dir / "KDSE.ini").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("it is a named pipe"), std::string::npos) << warnings[0];
 }
 
 TEST(OptionsTest, ReadsValuesFromFileTolerantly) {
