@@ -272,8 +272,8 @@ std::string WFindState::RefillText(int32_t individual) {
         }
     }
     m_query = text;
-    // Find Next then starts from this individual (kinds 1 and 2 step row by row).
-    m_canStep = !Trimmed(text).empty();
+    // A name can be stepped through from here; a number or REF waits for a search.
+    m_canStep = (m_kind == kSurname || m_kind == kGiven) && !Trimmed(text).empty();
     return text;
 }
 

@@ -82,7 +82,8 @@ class WFindState {
     int CurrentRow() const { return m_current; }
 
     // The edit box's text for an individual by kind: number, REF/RIN, surname, given names.
-    // A non-empty text turns Find Next / Previous on, starting from that individual.
+    // Kinds 3 and 4 turn Find Next / Previous on for a non-empty text (they start at the run
+    // of that name).
     std::string RefillText(int32_t individual);
     // True when row (1-based) of the kind's order matches the last query.
     bool RowMatches(int row);

@@ -43,6 +43,7 @@ struct ViewerArgs {
     bool timing = false;
     std::string highlight;      // hidden: conditions set once loaded (screenshots, benchmarks)
     int individual = 0;         // hidden: the individual made active once loaded
+    int panel = -1;             // hidden: the left panel page shown once loaded
     std::vector<char*> qtArgs;  // what is left for QApplication
 };
 
@@ -100,6 +101,10 @@ ViewerArgs ParseArgs(int argc, char** argv) {
             const char* v = value("--individual");
             if (v && (!ParseInt(v, args.individual) || args.individual < 1))
                 args.error = "--individual takes an individual number from 1";
+        } else if (arg == "--panel") {
+            const char* v = value("--panel");
+            if (v && (!ParseInt(v, args.panel) || args.panel < 0 || args.panel > 3))
+                args.error = "--panel takes a panel page 0 to 3";
         } else if (arg == "--screenshot") {
             if (const char* v = value("--screenshot")) args.screenshotFile = v;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -281,9 +286,10 @@ int RunViewer(int argc, char** argv) {
         window.SetSplash(splash);
         PaintProbe probe(&window, clock);
         app.installEventFilter(&probe);
-        if (!args.highlight.empty() || args.individual > 0)
+        if (!args.highlight.empty() || args.individual > 0 || args.panel >= 0)
             QObject::connect(&window, &TLogoAppForm::startupFinished, &window, [&](bool loaded) {
                 if (!loaded) return;
+                if (args.panel >= 0) window.PanelCommand(args.panel);
                 if (!args.highlight.empty()) window.ShowHighlightConditions(args.highlight);
                 if (args.individual > 0) window.JumpToIndividual(args.individual);
             });

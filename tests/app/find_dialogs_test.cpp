@@ -240,6 +240,29 @@ TEST_F(FindDialogsTest, WindowCommandsOpenTheDialogsAndJump) {
     WDialogRunner::SetTestHandler({});
 }
 
+// With KINDREL_SCREENSHOT_DIR set, the three dialogs are saved there as the documentation's
+// pictures (quick-find.png, advanced-find.png, date-dialog.png).
+TEST_F(FindDialogsTest, DocumentationPictures) {
+    const QString dir = qEnvironmentVariable("KINDREL_SCREENSHOT_DIR");
+    if (dir.isEmpty()) GTEST_SKIP() << "KINDREL_SCREENSHOT_DIR is not set";
+    const auto save = [&](QWidget& w, const char* name) {
+        w.show();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(w.grab().save(dir + QLatin1Char('/') + QString::fromLatin1(name))) << name;
+        w.hide();
+    };
+    TdlgQuickFind* q = MakeQuick();
+    q->SetSelected(4);
+    save(*q, "quick-find.png");
+    TWFindDlg* f = MakeFind();
+    f->SetMode(3);
+    f->Edit()->setText(QStringLiteral("Harrowgate, W"));
+    save(*f, "advanced-find.png");
+    TdlgDatePick d;
+    d.SetDate(15, 6, 1850);
+    save(d, "date-dialog.png");
+}
+
 TEST(DatePickTest, StepsScaleAndParsing) {
     GuiApp();
     WDate::SetTodayProvider(&FixedToday);

@@ -13,6 +13,8 @@
 #include "app/quick_help.h"
 #include "app/main_commands.h"
 #include "app/selection_button.h"
+
+#include <QMenu>
 #include "highlight/hl_catalogue.h"
 #include "highlight/hl_group.h"
 #include "model/collection.h"
@@ -272,6 +274,26 @@ TEST_F(FindHighlightTest, OddFileRefSearchAndPlainNames) {
     EXPECT_EQ(editor->NumberLabel()->textFormat(), Qt::PlainText);
     EXPECT_TRUE(editor->NumberLabel()->text().contains(QStringLiteral("<b>Bold")))
         << editor->NumberLabel()->text().toStdString();
+}
+
+TEST_F(FindHighlightTest, SpouseListsKeepNamesWithSeparatorsAndAmpersands) {
+    Open(kOddNames);
+    m_window->JumpToIndividual(2);  // Tom & Jerry, married to Anna;Maria, two children
+    WSelectionButton* button = m_window->Scroll()->SpouseButton();
+    button->ShowMenu();
+    button->Menu()->hide();
+    ASSERT_EQ(button->TagCount(), 3);
+    EXPECT_TRUE(button->ItemText(1).contains(QStringLiteral("Anna;Maria")));
+    EXPECT_TRUE(button->ItemText(3).contains(QStringLiteral("- ")));  // the child named "-"
+    // The menu shows "&" as written, not as a shortcut mark.
+    m_window->JumpToIndividual(1);
+    button->ShowMenu();
+    button->Menu()->hide();
+    EXPECT_TRUE(button->ItemText(1).contains(QStringLiteral("Tom & Jerry")));
+    EXPECT_TRUE(button->Menu()->actions().front()->text().contains(QStringLiteral("Tom && Jerry")));
+    // Choosing the last child goes to that child, not to a shifted item.
+    button->ChooseItem(3);
+    EXPECT_EQ(m_window->ActiveIndividual(), 4);
 }
 
 TEST_F(FindHighlightTest, ReloadWhileTheFindBoxIsInUse) {
