@@ -349,15 +349,18 @@ TEST_F(MainWindowTest, QuickHelpOfATabIsShownOnceAndResetBringsItBack) {
     m_window->SelectTab(kTabSender);
     m_window->SelectTab(kTabGeneral);
     EXPECT_EQ(m_recorder.dialogs, 1);
-    // Placeholder pages keep their topic for when they exist.
+    // Every tab has its own topic, shown once.
+    Options().WriteBool(Opt::IH10, true);
     m_window->SelectTab(kTabSources);
-    EXPECT_EQ(m_recorder.dialogs, 1);
-    EXPECT_TRUE(Options().ReadBool(Opt::IH10));
+    EXPECT_EQ(m_recorder.dialogs, 2);
+    EXPECT_FALSE(Options().ReadBool(Opt::IH10));
+    m_window->SelectTab(kTabSources);
+    EXPECT_EQ(m_recorder.dialogs, 2);
     Action("actResetQuickHelp")->trigger();
     EXPECT_TRUE(Options().ReadBool(Opt::IH2));
     m_window->SelectTab(kTabSender);
     m_window->SelectTab(kTabGeneral);
-    EXPECT_EQ(m_recorder.dialogs, 2);
+    EXPECT_EQ(m_recorder.dialogs, 3);
 }
 
 TEST_F(MainWindowTest, AboutBoxAndHelpPages) {
