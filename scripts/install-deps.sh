@@ -4,11 +4,14 @@
 set -euo pipefail
 
 core=(build-essential cmake pkg-config libdivsufsort-dev libcli11-dev bzip2)
-test=(libgtest-dev libgmock-dev clang libclang-rt-14-dev bubblewrap)
+# The report tests read PDFs back with poppler, HTML with xmllint and RTF through LibreOffice.
+test=(libgtest-dev libgmock-dev clang libclang-rt-14-dev bubblewrap poppler-utils libxml2-utils
+  libreoffice-writer-nogui)
 # The portable viewer part: zstd and xxHash for its runtime bundle, the Wayland platform plugin
-# it carries, binutils' readelf and strip to find and trim the libraries.
-gui=(qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev xvfb xauth libzstd-dev
-  libxxhash-dev qt6-wayland binutils)
+# it carries, binutils' readelf and strip to find and trim the libraries. Reports: Qt SVG
+# (qt6-svg-dev; libqt6svg6-dev is only a virtual name) and the DejaVu fonts they print in.
+gui=(qt6-base-dev qt6-base-dev-tools qt6-svg-dev fonts-dejavu-core libgl-dev xvfb xauth
+  libzstd-dev libxxhash-dev qt6-wayland binutils)
 bench=(libbenchmark-dev time hyperfine)
 
 want=("${core[@]}")

@@ -1,0 +1,253 @@
+#include "reports/report_output.h"
+
+#include "reports/report_forms.h"
+#include "reports/report_painter.h"
+#include "reports/report_writers.h"
+
+#include <QFileInfo>
+#include <QImage>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+
+#include <memory>
+
+namespace kindrel {
+
+namespace {
+
+constexpr int kPdfResolution = 1200;
+constexpr int kImageResolution = 150;
+
+QString ToQ(const std::string& text) { return QString::fromStdString(text); }
+
+// Opens a save file; error names the file and the reason when it cannot be written.
+bool OpenSave(QSaveFile& file, std::string& error) {
+    const QFileInfo info(file.fileName());
+    if (info.isDir()) {
+        error = "Cannot write " + file.fileName().toStdString() + ": it is a folder.";
+        return false;
+    }
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = "Cannot write " + file.fileName().toStdString() + ": " +
+                file.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
+
+bool CommitSave(QSaveFile& file, std::string& error) {
+    if (file.commit()) return true;
+    error = "Cannot write " + file.fileName().toStdString() + ": " +
+            file.errorString().toStdString();
+    return false;
+}
+
+bool WriteText(QSaveFile& file, const std::string& text, std::string& error) {
+    if (file.write(text.data(), static_cast<qint64>(text.size())) ==
+        static_cast<qint64>(text.size()))
+        return true;
+    error = "Cannot write " + file.fileName().toStdString() + ": " +
+            file.errorString().toStdString();
+    return false;
+}
+
+// Runs progress for page k; true to go on.
+bool Continue(const WReportProgress& progress, int k, int pages) {
+    return !progress || progress(k, pages);
+}
+
+WReportSaveResult SaveText(TABSReportForm& form, WReportFormat format, const std::string& name,
+                           const WReportProgress& progress) {
+    WReportSaveResult result;
+    QSaveFile file(ToQ(name));
+    if (!OpenSave(file, result.error)) return result;
+    const int pages = form.PageCount();
+    const WHtmlWriter html;
+    const WRtfWriter rtf;
+    bool ok = true;
+    for (int k = 1; k <= pages && ok; ++k) {
+        if (!Continue(progress, k, pages)) {
+            file.cancelWriting();
+            result.cancelled = true;
+            return result;
+        }
+        const WReportPage page = form.Page(k);
+        std::string text;
+        if (k == 1) text = format == WReportFormat::kHtml ? html.Begin(form.Title()) : rtf.Begin(page);
+        text += format == WReportFormat::kHtml ? html.Page(page) : rtf.Page(page, k == pages);
+        if (k == pages) text += format == WReportFormat::kHtml ? html.End() : rtf.End();
+        ok = WriteText(file, text, result.error);
+    }
+    if (!ok || !CommitSave(file, result.error)) {
+        file.cancelWriting();
+        return result;
+    }
+    result.ok = true;
+    result.files.push_back(name);
+    return result;
+}
+
+WReportSaveResult SavePdf(TABSReportForm& form, const std::string& name,
+                          const WReportProgress& progress) {
+    WReportSaveResult result;
+    QSaveFile file(ToQ(name));
+    if (!OpenSave(file, result.error)) return result;
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                         QMarginsF(0, 0, 0, 0)));
+        writer.setTitle(ToQ(form.Title()));
+        writer.setCreator(QStringLiteral("Kindrel"));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            result.error = "Cannot write " + name + ": the PDF could not be started.";
+            file.cancelWriting();
+            return result;
+        }
+        const QRectF sheet(0, 0, 8.5 * kPdfResolution, 11.0 * kPdfResolution);
+        const int pages = form.PageCount();
+        for (int k = 1; k <= pages; ++k) {
+            if (!Continue(progress, k, pages)) {
+                painter.end();
+                file.cancelWriting();
+                result.cancelled = true;
+                return result;
+            }
+            if (k > 1) writer.newPage();
+            PaintReportPage(painter, form.Page(k), sheet);
+        }
+        painter.end();
+    }
+    if (!CommitSave(file, result.error)) return result;
+    result.ok = true;
+    result.files.push_back(name);
+    return result;
+}
+
+// Writes one image page into an open save file.
+bool WriteImagePage(QSaveFile& file, WReportFormat format, const WReportPage& page,
+                    const std::string& title, std::string& error) {
+    if (format == WReportFormat::kSvg) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&file);
+        svg.setSize(QSize(kReportSheetWidth, kReportSheetHeight));
+        svg.setViewBox(QRect(0, 0, kReportSheetWidth, kReportSheetHeight));
+        svg.setResolution(96);
+        svg.setTitle(QString::fromStdString(title));
+        QPainter painter(&svg);
+        PaintReportPage(painter, page, QRectF(0, 0, kReportSheetWidth, kReportSheetHeight));
+        painter.end();
+        return true;
+    }
+    const int w = kReportSheetWidth * kImageResolution / 96;
+    const int h = kReportSheetHeight * kImageResolution / 96;
+    QImage image(w, h, QImage::Format_RGB32);
+    image.setDotsPerMeterX(static_cast<int>(kImageResolution / 0.0254));
+    image.setDotsPerMeterY(static_cast<int>(kImageResolution / 0.0254));
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        PaintReportPage(painter, page, QRectF(0, 0, w, h));
+    }
+    const char* kind = format == WReportFormat::kJpeg ? "JPEG" : format == WReportFormat::kBmp ? "BMP" : "PNG";
+    QImageWriter writer(&file, kind);
+    if (format == WReportFormat::kJpeg) writer.setQuality(90);
+    if (!writer.write(image)) {
+        error = "Cannot write " + file.fileName().toStdString() + ": " +
+                writer.errorString().toStdString();
+        return false;
+    }
+    return true;
+}
+
+WReportSaveResult SaveImages(TABSReportForm& form, WReportFormat format, const std::string& name,
+                             const WReportProgress& progress) {
+    WReportSaveResult result;
+    const int pages = form.PageCount();
+    std::vector<std::unique_ptr<QSaveFile>> files;
+    // Every page goes to its own temporary file; all are renamed at the end, so that a Cancel
+    // or a failure leaves none of them.
+    for (int k = 1; k <= pages; ++k) {
+        if (!Continue(progress, k, pages)) {
+            for (auto& file : files) file->cancelWriting();
+            result.cancelled = true;
+            return result;
+        }
+        auto file = std::make_unique<QSaveFile>(ToQ(ReportPageFileName(name, k, pages)));
+        if (!OpenSave(*file, result.error) ||
+            !WriteImagePage(*file, format, form.Page(k), form.Title(), result.error)) {
+            file->cancelWriting();
+            for (auto& done : files) done->cancelWriting();
+            return result;
+        }
+        files.push_back(std::move(file));
+    }
+    for (auto& file : files) {
+        const std::string fileName = file->fileName().toStdString();
+        if (!CommitSave(*file, result.error)) {
+            for (auto& rest : files) rest->cancelWriting();
+            return result;
+        }
+        result.files.push_back(fileName);
+    }
+    result.ok = true;
+    return result;
+}
+
+}  // namespace
+
+WReportSaveResult SaveReport(TABSReportForm& form, WReportFormat format,
+                             const std::string& fileName, const WReportProgress& progress) {
+    switch (format) {
+        case WReportFormat::kPdf: return SavePdf(form, fileName, progress);
+        case WReportFormat::kHtml:
+        case WReportFormat::kRtf: return SaveText(form, format, fileName, progress);
+        case WReportFormat::kJpeg:
+        case WReportFormat::kBmp:
+        case WReportFormat::kPng:
+        case WReportFormat::kSvg: return SaveImages(form, format, fileName, progress);
+        case WReportFormat::kCount: break;
+    }
+    WReportSaveResult result;
+    result.error = "Unknown report format.";
+    return result;
+}
+
+bool PrintReport(TABSReportForm& form, QPrinter& printer, int from, int to,
+                 const WReportProgress& progress, bool& cancelled, std::string& error) {
+    cancelled = false;
+    const int pages = form.PageCount();
+    from = from <= 0 ? 1 : std::min(from, pages);
+    to = to <= 0 ? pages : std::clamp(to, from, pages);
+    printer.setFullPage(true);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                      QMarginsF(0, 0, 0, 0)));
+    printer.setDocName(ToQ(form.Title()));
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        error = "The printer could not be started.";
+        return false;
+    }
+    const QRectF sheet = printer.paperRect(QPrinter::DevicePixel);
+    for (int k = from; k <= to; ++k) {
+        if (!Continue(progress, k - from + 1, to - from + 1)) {
+            printer.abort();
+            painter.end();
+            cancelled = true;
+            return false;
+        }
+        if (k > from) printer.newPage();
+        PaintReportPage(painter, form.Page(k), QRectF(0, 0, sheet.width(), sheet.height()));
+    }
+    painter.end();
+    return true;
+}
+
+}  // namespace kindrel

@@ -1,0 +1,87 @@
+#include "reports/report_painter.h"
+
+#include <QPainter>
+#include <QPen>
+#include <QString>
+
+namespace kindrel {
+
+namespace {
+
+QColor ColourOf(uint32_t rgb) {
+    return QColor(static_cast<int>((rgb >> 16) & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
+                  static_cast<int>(rgb & 0xFF));
+}
+
+}  // namespace
+
+QFont ReportFont(int size, bool bold) {
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(std::max(1, size));
+    font.setBold(bold);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::PreferOutline);
+    return font;
+}
+
+double WQtTextMetrics::TextWidth(std::string_view text, int size, bool bold) {
+    std::unique_ptr<QFontMetricsF>& metrics = m_metrics[size * 2 + (bold ? 1 : 0)];
+    if (!metrics) metrics = std::make_unique<QFontMetricsF>(ReportFont(size, bold));
+    // A little room for the rounding of other devices.
+    return metrics->horizontalAdvance(
+               QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) *
+           1.02;
+}
+
+void PaintReportPage(QPainter& painter, const WReportPage& page, const QRectF& target) {
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / kReportSheetWidth, target.height() / kReportSheetHeight);
+    painter.fillRect(QRectF(0, 0, kReportSheetWidth, kReportSheetHeight), Qt::white);
+    painter.translate(kReportMargin, kReportMargin);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    int fontKey = -1;
+    for (const WReportItem& item : page.items) {
+        switch (item.kind) {
+            case WItemKind::kFill:
+                painter.fillRect(QRectF(item.x, item.y, item.w, item.h), ColourOf(item.colour));
+                break;
+            case WItemKind::kRule: {
+                QPen pen(ColourOf(item.colour));
+                pen.setWidthF(0.8);
+                pen.setStyle(item.rule == WRuleStyle::kDotted ? Qt::DotLine : Qt::SolidLine);
+                painter.setPen(pen);
+                if (item.w == 0) {
+                    painter.drawLine(QPointF(item.x, item.y), QPointF(item.x, item.y + item.h));
+                } else {
+                    painter.drawLine(QPointF(item.x, item.y + 0.5),
+                                     QPointF(item.x + item.w, item.y + 0.5));
+                    if (item.rule == WRuleStyle::kDouble)
+                        painter.drawLine(QPointF(item.x, item.y + 2.5),
+                                         QPointF(item.x + item.w, item.y + 2.5));
+                }
+                break;
+            }
+            case WItemKind::kLabel: {
+                if (item.text.empty()) break;
+                const int key = item.size * 2 + (item.bold ? 1 : 0);
+                if (key != fontKey) {
+                    painter.setFont(ReportFont(item.size, item.bold));
+                    fontKey = key;
+                }
+                painter.setPen(ColourOf(item.colour));
+                const Qt::Alignment align = item.align == WAlign::kCentre  ? Qt::AlignHCenter
+                                            : item.align == WAlign::kRight ? Qt::AlignRight
+                                                                           : Qt::AlignLeft;
+                painter.drawText(QRectF(item.x, item.y, item.w, item.h),
+                                 static_cast<int>(align | Qt::AlignVCenter | Qt::TextSingleLine),
+                                 QString::fromStdString(item.text));
+                break;
+            }
+        }
+    }
+    painter.restore();
+}
+
+}  // namespace kindrel
