@@ -5,10 +5,12 @@
 
 #include <pwd.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 
 namespace kindrel {
 
@@ -353,8 +355,14 @@ WindowPlacement WOptions::ReadWindowPlacement(int screenWidth, int screenHeight)
     p.maxY = PlacementInt(ini, "MaxY", 0);
     p.top = PlacementInt(ini, "Top", screenHeight / 8);
     p.left = PlacementInt(ini, "Left", screenWidth / 8);
-    p.bottom = PlacementInt(ini, "Bottom", p.top * 7);
-    p.right = PlacementInt(ini, "Right", p.left * 7);
+    // Defaults from stored edges, computed wide so that huge stored values cannot overflow.
+    const auto seven = [](int edge) {
+        const long long value = 7LL * edge;
+        return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                      std::numeric_limits<int>::max()));
+    };
+    p.bottom = PlacementInt(ini, "Bottom", seven(p.top));
+    p.right = PlacementInt(ini, "Right", seven(p.left));
     return p;
 }
 

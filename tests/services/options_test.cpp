@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <limits>
 #include <map>
 #include <set>
 #include <vector>
@@ -325,6 +326,16 @@ TEST(OptionsTest, ListColumnsAreReadAndWrittenDirectly) {
     options.WriteListColumns("1,2,3");
     EXPECT_EQ(ReadFileText(dir / "KDSE.ini"), "[List]\nString=1,2,3\n");
     EXPECT_EQ(options.ReadListColumns(), "1,2,3");
+}
+
+TEST(OptionsTest, HugeStoredEdgesGiveClampedDefaultsWithoutOverflow) {
+    ScratchDir dir;
+    WriteFileText(dir / "KDSE.ini", "[General]\nTop=-5\nLeft=00591144319\n");
+    WOptions options(dir / "KDSE.ini");
+    const WindowPlacement p = options.ReadWindowPlacement(800, 600);
+    EXPECT_EQ(p.left, 591144319);
+    EXPECT_EQ(p.right, std::numeric_limits<int>::max());
+    EXPECT_EQ(p.bottom, -35);
 }
 
 TEST(OptionsTest, WindowPlacementDefaultsFollowTheScreen) {
