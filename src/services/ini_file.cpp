@@ -76,7 +76,9 @@ WIniFile WIniFile::Parse(std::string_view text) {
         size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // Every carriage return before the break goes: a "\r\r\n" line would otherwise keep
+        // one and read differently once written back.
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         ini.m_lines.emplace_back(line);
         start = end + 1;
     }

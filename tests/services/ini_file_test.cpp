@@ -65,5 +65,14 @@ TEST(IniFileTest, LoadOfANamedPipeFailsAtOnceSayingWhatItIs) {
     }
 }
 
+TEST(IniFileTest, WritingBackIsStableForStrayCarriageReturns) {
+    for (const std::string text : {"[General]\nuset]\r\r\nA=1\r\r\r\n", "[General]\r\nA=1\r\r\n",
+                                   "x\ry\n\r\n\r\r"}) {
+        const std::string once = WIniFile::Parse(text).ToText();
+        EXPECT_EQ(WIniFile::Parse(once).ToText(), once) << text;
+    }
+    EXPECT_EQ(WIniFile::Parse("[General]\nA=1\r\r\n").Get("General", "A"), "1");
+}
+
 }  // namespace
 }  // namespace kindrel
