@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <cstdio>
 #include <string>
 #include <string_view>
 
@@ -19,9 +20,13 @@ namespace {
 
 using namespace kindrel;
 
-void Check(bool condition) {
-    if (!condition) __builtin_trap();
+// Stops at a broken promise, saying which one.
+void CheckAt(bool condition, int line) {
+    if (condition) return;
+    std::fprintf(stderr, "fuzz_settings: check at line %d failed\n", line);
+    __builtin_trap();
 }
+#define Check(condition) CheckAt((condition), __LINE__)
 
 // A private folder for this process's files, removed at exit. The path lives on the heap
 // and is never destroyed, so the exit handler can still read it.
