@@ -82,6 +82,7 @@ TLogoAppForm::TLogoAppForm(StartOptions options, QWidget* parent)
     });
 
     InstallHooks();
+    m_savedTab = Options().ReadInt(Opt::LastTab);
     // Changed settings are written whenever the application becomes idle.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [] {
@@ -374,6 +375,7 @@ void TLogoAppForm::closeEvent(QCloseEvent* event) {
 void TLogoAppForm::StoreClosingState() {
     WOptions& options = Options();
     options.WriteInt(Opt::LastID, ActiveIndividual());
+    StoreSessionFile();
     options.WriteBool(Opt::LastPanelState, PanelShown());
     options.WriteInt(Opt::LastPanel, m_leftPanel->Page());
     if (PanelShown()) m_panelWidth = m_splitter->sizes().front();

@@ -220,6 +220,13 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     void ConnectCommands();
     void ConnectPageCommands();
     void ConnectExtract();
+    // "Restore settings at startup": the last session's tab, individual (of the same file) and
+    // left panel, once the file is open.
+    void RestoreLastSession();
+    // The file a session is remembered for (the self-viewing file, or the GEDCOM opened).
+    std::string SessionFile() const;
+    // Records which file LastID belongs to (at close).
+    void StoreSessionFile();
     void ConnectOptions();
     void UpdatePageCommands();
     // The find box, the find commands, the highlighting panel and strip (main_window_find.cpp).
@@ -260,6 +267,7 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     std::string m_fileName;
     std::optional<SelfViewTrailer> m_trailer;
     WGedcomTempFile m_gedcomTemp;
+    int m_savedTab = -1;  // LastTab as the last session left it
     int m_crcFailures = 0;  // blocks of the embedded GEDCOM that failed their CRC check
     int m_crcBlocks = 0;
     std::optional<FileStatistics> m_statistics;

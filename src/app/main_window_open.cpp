@@ -2,6 +2,10 @@
 // the status timers and the progress shown while files are read.
 #include "app/main_window.h"
 
+#include "app/viewer_settings.h"
+#include "services/gedcom_extract.h"
+#include "services/options.h"
+
 #include "app/app_texts.h"
 #include "app/general_page.h"
 #include "app/ind_scroll.h"
@@ -103,6 +107,7 @@ void TLogoAppForm::FormShow() {
         loaded = RunEmbeddedLoad();
     }
     if (m_splash) m_splash->close();
+    if (loaded) RestoreLastSession();
     m_startupDone = true;
     UpdateCommands();
     Q_EMIT startupFinished(loaded);
@@ -235,10 +240,13 @@ bool TLogoAppForm::OpenGenealogyFile(const std::string& fileName) {
     m_collection = std::move(loaded);
     m_busy = false;
     m_mainArea->setEnabled(true);
+    // The embedded GEDCOM is named as the sender named it, never by its temporary file.
+    const bool embedded = m_trailer && fileName == m_gedcomTemp.Path();
     const std::string displayName =
-        m_trailer && fileName == m_gedcomTemp.Path() && !m_trailer->fileName.empty()
-            ? m_trailer->fileName
-            : fileName;
+        !embedded                      ? fileName
+        : !m_trailer->fileName.empty() ? m_trailer->fileName
+                                       : ProposedGedcomName(m_trailer->fileName, m_trailer->title);
+    if (!embedded) RememberOpenedFile(Options(), fileName);
     m_statistics = CollectStatistics(*m_collection, displayName);
     m_statistics->importing = ImportingText(static_cast<double>(elapsed.nsecsElapsed()) / 1e9);
     m_status->SetText(0, QString());

@@ -10,6 +10,7 @@
 #include "model/records.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <iterator>
 #include <memory>
 
@@ -108,7 +109,7 @@ void PutPedigreePerson(WCharScreen& screen, WABSCollection& collection, int line
 std::string GeneralPageText(WABSCollection& collection, const FileStatistics& statistics,
                             bool raw) {
     std::string out = "GENERAL INFORMATION\n\nFILE INFORMATION\n";
-    out += "File Name:   " + statistics.name + "\n";
+    out += "File Name:   " + std::filesystem::path(statistics.name).filename().string() + "\n";
     out += "File Size:   " + statistics.size + "\n";
     out += "File Date:   " + statistics.date + "\n";
     out += "Individuals: " + FormatCount(statistics.individuals) + "\n";

@@ -3,6 +3,8 @@
 #include "model/display_options.h"
 #include "services/options.h"
 
+#include <vector>
+
 namespace kindrel {
 
 void LoadDisplayOptions(WOptions& options, DisplayOptions& display) {
@@ -15,6 +17,19 @@ void LoadDisplayOptions(WOptions& options, DisplayOptions& display) {
     display.fnValue = fnValue >= 1 && fnValue <= 3 ? fnValue : 1;
     display.ageCalcCB = options.ReadBool(Opt::AgeCalcCB);
     display.useLds = options.ReadBool(Opt::UseLDS);
+}
+
+void RememberOpenedFile(WOptions& options, const std::string& fileName) {
+    if (fileName.empty()) return;
+    std::vector<std::string> files = {fileName};
+    for (int i = 1; i <= 10; ++i) {
+        const std::string name = options.ReadText(FileOpt(i));
+        if (!name.empty() && name != fileName && files.size() < 10) files.push_back(name);
+    }
+    for (int i = 1; i <= 10; ++i) {
+        const std::string name = i <= static_cast<int>(files.size()) ? files[size_t(i - 1)] : "";
+        if (options.ReadText(FileOpt(i)) != name) options.WriteText(FileOpt(i), name);
+    }
 }
 
 }  // namespace kindrel
