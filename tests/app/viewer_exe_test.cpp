@@ -171,8 +171,14 @@ TEST_F(ViewerExeTest, SigtermDuringTheLoadLeavesNoTemporaryFile) {
         ::kill(pid, SIGTERM);
         int status = 0;
         ::waitpid(pid, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "ended normally: " << Read("err.txt");
-        EXPECT_EQ(WTERMSIG(status), SIGTERM);
+        if (delayMs == 0 || WIFSIGNALED(status)) {
+            ASSERT_TRUE(WIFSIGNALED(status)) << "ended normally: " << Read("err.txt");
+            EXPECT_EQ(WTERMSIG(status), SIGTERM);
+        } else {
+            // On a quick machine the later signal may come after the load has ended and the
+            // timing run has closed by itself; nothing may be left behind either way.
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << Read("err.txt");
+        }
         for (const std::string& name : TempFiles(tmp))
             ADD_FAILURE() << delayMs << " ms: " << name << " left behind";
     }
