@@ -7,6 +7,8 @@
 #include "analysis/islands.h"
 #include "analysis/list_columns.h"
 #include "gedcom/ged_collection.h"
+#include "model/display_options.h"
+#include "tests/gedcom/ged_test_util.h"
 
 #include <gtest/gtest.h>
 
@@ -15,13 +17,10 @@
 namespace kindrel {
 namespace {
 
+// The fixture under the default name forms (other tests in this program change them).
 std::unique_ptr<WGEDCollection> OpenFixture() {
-    std::string error;
-    std::unique_ptr<WGEDCollection> collection =
-        OpenGedcomCollection(std::string(KINDREL_TEST_DATA_DIR) + "/lists/lists.ged", error);
-    if (!collection || !collection->LoadFile()) return nullptr;
-    collection->AfterLoad();
-    return collection;
+    Display() = DisplayOptions{};
+    return test::OpenLoadedCollection(std::string(KINDREL_TEST_DATA_DIR) + "/lists/lists.ged");
 }
 
 TEST(ListTextTest, FixedFieldsFollowThePixelWidth) {
