@@ -14,6 +14,7 @@
 #include "app/pages/list_model.h"
 #include "app/pages/list_page.h"
 #include "bench_clock.h"
+#include "bench_folder.h"
 #include "containers/ui_hooks.h"
 #include "model/collection.h"
 #include "services/options.h"
@@ -87,11 +88,11 @@ int main(int argc, char** argv) {
     const std::string file = argv[1];
     const int moves = argc > 2 ? std::max(1, std::atoi(argv[2])) : 50;
     std::mt19937 random(argc > 3 ? static_cast<unsigned>(std::atoi(argv[3])) : 1u);
-    // A private settings file.
-    const std::string home = std::filesystem::temp_directory_path().string() +
-                             "/kindrel-lists-bench-" + std::to_string(::getpid());
-    std::filesystem::create_directories(home);
-    ::setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+    const std::string home = bench::PrivateRunFolder("kindrel-lists-bench");
+    if (home.empty()) {
+        std::perror("kindrel-lists-bench: private folder");
+        return 1;
+    }
     QApplication app(argc, argv);
     Options().WriteBool(Opt::DispInitHelp, false);
     Options().WriteBool(Opt::FindInList, false);
