@@ -6,6 +6,7 @@
 #include "app/app_texts.h"
 #include "app/main_window.h"
 #include "bench_clock.h"
+#include "bench_folder.h"
 #include "model/collection.h"
 
 #include <QApplication>
@@ -25,16 +26,6 @@ namespace {
 
 using bench::Clock;
 using bench::Seconds;
-
-// Settings and temporary files of the run go to a folder of its own, removed at the end.
-std::string PrivateFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "kindrel-views-bench-XXXXXX").string();
-    if (!::mkdtemp(pattern.data())) return {};
-    ::setenv("XDG_CONFIG_HOME", pattern.c_str(), 1);
-    ::setenv("TMPDIR", pattern.c_str(), 1);
-    return pattern;
-}
 
 double Percentile(std::vector<double> values, double p) {
     if (values.empty()) return 0;
@@ -56,7 +47,7 @@ int main(int argc, char** argv) {
     const unsigned seed = argc > 3 ? static_cast<unsigned>(std::atoi(argv[3])) : 1u;
     const std::string conditions = argc > 4 ? argv[4] : "";
     ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    const std::string folder = PrivateFolder();
+    const std::string folder = bench::PrivateRunFolder("kindrel-views-bench");
     int status = 0;
     {
         QApplication app(argc, argv);

@@ -8,6 +8,7 @@
 #include "app/pages/event_row_model.h"
 #include "app/pages/individual_page.h"
 #include "bench_clock.h"
+#include "bench_folder.h"
 #include "model/collection.h"
 #include "services/options.h"
 
@@ -111,12 +112,11 @@ int main(int argc, char** argv) {
     const int people = argc > 2 ? std::atoi(argv[2]) : 1000;
     const unsigned seed = argc > 3 ? static_cast<unsigned>(std::atoi(argv[3])) : 1;
     const int bigRows = argc > 4 ? std::atoi(argv[4]) : 20000;
-    // A private settings file, so the run neither reads nor changes the user's.
-    const std::string work = (std::filesystem::temp_directory_path() /
-                              ("kindrel-views-bench-" + std::to_string(getpid())))
-                                 .string();
-    std::filesystem::create_directories(work);
-    ::setenv("XDG_CONFIG_HOME", work.c_str(), 1);
+    const std::string work = bench::PrivateRunFolder("kindrel-views-bench");
+    if (work.empty()) {
+        std::perror("views bench: private folder");
+        return 1;
+    }
     if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
     int status = 0;

@@ -94,6 +94,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const EFileError&) {
         Check(size == 0);  // only an empty file cannot be mapped
     }
-    ::unlink(file.path.c_str());
+    RemoveTempFile(file.path);
     return 0;
 }

@@ -1,11 +1,19 @@
-// Fuzz target: loads the input as a GEDCOM file (index, links, marriage order) and reads
-// every record through the readers, as the viewer's pages do.
+// Fuzz target: loads the input as a GEDCOM file (index, links, marriage order), reads every
+// record through the readers as the viewer's pages do, and runs the analyses over it: the
+// islands, relationships, descendant walks, every list column and its sort keys.
+#include "analysis/attrib.h"
+#include "analysis/collection_iterator.h"
+#include "analysis/des_iterator.h"
+#include "analysis/islands.h"
+#include "analysis/list_columns.h"
+#include "analysis/rel_calc.h"
 #include "containers/errors.h"
 #include "gedcom/ged_collection.h"
 #include "gedcom/ged_individual.h"
 #include "gedcom/individual_report.h"
 
 #include <unistd.h>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -94,6 +102,97 @@ void ReadFamily(WGEDCollection& c, int32_t f) {
     ReadCitations(family->CitationCount(), [&](int32_t i) { return family->Citation(i); });
 }
 
+void Check(bool condition) {
+    if (!condition) __builtin_trap();
+}
+
+// Islands: every individual is in exactly one, and the sizes add up.
+void RunIslands(WGEDCollection& c) {
+    WIslands& islands = WIslands::Of(c);
+    const int32_t count = islands.CalculateIslands();
+    Check(count >= 0 && count <= std::max(c.IndividualCount(), 0));
+    int64_t members = 0;
+    for (int32_t position = 0; position <= count + 1; ++position) {
+        const int32_t size = islands.IslandSize(position);
+        if (position >= 1 && position <= count) {
+            Check(size >= 1);
+            members += size;
+            const int32_t first = islands.IslandFirstIndividual(position);
+            Check(first >= 1 && first <= c.IndividualCount());
+            Check(islands.IslandNumberOf(first) == islands.IslandNumberAt(position));
+        }
+        (void)islands.IslandFamilyCount(position);
+    }
+    Check(members == c.IndividualCount());
+    for (int32_t n = 0; n <= c.IndividualCount() + 1; ++n) (void)islands.IslandOf(n);
+    for (int32_t f = 0; f <= c.FamilyCount() + 1; ++f) (void)islands.FamilyIslandNumberOf(f);
+    if (count >= 1) {
+        islands.UseIsland(count);
+        Check(c.ViewCount() == islands.IslandSize(count));
+        islands.ClearIsland();
+    }
+}
+
+// Relationships between a few pairs, in both directions.
+void RunRelationships(WGEDCollection& c) {
+    const int32_t n = c.IndividualCount();
+    if (n < 1) return;
+    WRelCalc calc(&c);
+    const int32_t pairs[][2] = {{1, n}, {n, 1}, {1, 1}, {std::min(2, n), std::max(n - 1, 1)}};
+    for (const auto& pair : pairs) {
+        (void)calc.Relationship(pair[0], pair[1]);
+        (void)calc.CommonAncestorName(pair[0], pair[1], true);
+        (void)calc.CommonAncestorName(pair[0], pair[1], false);
+    }
+}
+
+// Descendant walks from the first and the last individual, with and without repeats.
+void RunDescendants(WGEDCollection& c) {
+    const int32_t n = c.IndividualCount();
+    if (n < 1) return;
+    WDesIterator walk;
+    walk.SetCollection(&c);
+    for (const int32_t root : {int32_t(1), n}) {
+        for (const bool repeat : {false, true}) {
+            walk.Start(root, repeat ? 3 : 0, repeat);
+            for (int i = 0; i <= walk.RecordCount() + 1; ++i) {
+                const WDesRecord r = walk.RecordOf(i);
+                if (i >= 1 && i <= walk.RecordCount())
+                    Check(r.individual >= 1 && r.individual <= n);
+            }
+        }
+    }
+}
+
+// Every list column, a block of them at a time: header, every cell, and a sort by each
+// column in both directions, which builds its sort keys.
+void RunListColumns(WGEDCollection& c) {
+    WListColumns columns(&c, "List");
+    if (c.IndividualCount() >= 1) columns.SetReference(1);
+    WColSortIterator iterator("", &c, c.ViewCount());
+    columns.AttachIterator(&iterator);
+    constexpr int kBlock = 17;
+    for (int from = kFirstColumnCode; from <= kLastColumnCode; from += kBlock) {
+        std::string codes;
+        for (int code = from; code < from + kBlock && code <= kLastColumnCode; ++code)
+            codes += (codes.empty() ? "" : ",") + std::to_string(code);
+        columns.SetColumns(codes);
+        for (int i = 1; i <= columns.ColumnCount(); ++i) {
+            int state = 0;
+            (void)columns.HeaderText(i, true, state);
+            columns.SortByColumn(i);
+            columns.SortByColumn(i);
+            Check(iterator.Count() == c.ViewCount());
+            for (int r = 1; r <= iterator.Count(); ++r) {
+                const int32_t number = iterator.NumberAt(r);
+                Check(number >= 1 && number <= c.IndividualCount());
+                (void)columns.CellText(i, number);
+            }
+        }
+    }
+    columns.AttachIterator(nullptr);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -135,6 +234,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             for (int k = 0; k < WABSSubmitter::kFieldCount; ++k) (void)submitter->SubmitterField(k);
         }
         (void)c->FindIndividual("I1");
+        RunIslands(*c);
+        RunRelationships(*c);
+        RunDescendants(*c);
+        RunListColumns(*c);
     } catch (const KindrelError&) {
         // An empty input cannot be mapped; the message is the system's own.
     }

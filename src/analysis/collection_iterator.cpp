@@ -121,35 +121,51 @@ int WCollectionIterator::FindText(const std::function<int(int32_t individual)>& 
     return ViewPositionOfRaw(p);
 }
 
+int WCollectionIterator::CompareName(int32_t n, std::string_view surname,
+                                     std::string_view givenNames) {
+    if (m_collection == nullptr) return -1;
+    const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
+    if (!individual) return -1;
+    const std::unique_ptr<WABSName> name = individual->Name();
+    const std::string surnameText = name ? PlainSurname(*name) : std::string();
+    const int bySurname = ComparePrefixFolded(surnameText, surname);
+    if (bySurname != 0) return bySurname;
+    return ComparePrefixFolded(name ? name->GivenNames() : std::string(), givenNames);
+}
+
+int WCollectionIterator::CompareFullName(int32_t n, std::string_view text) {
+    if (m_collection == nullptr) return -1;
+    const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
+    if (!individual) return -1;
+    return ComparePrefixFolded(individual->FullName(false), text);
+}
+
+int WCollectionIterator::CompareRefNumber(int32_t n, std::string_view text) {
+    if (m_collection == nullptr) return -1;
+    const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
+    if (!individual) return -1;
+    return ComparePrefixFolded(individual->RefNumberText(), text);
+}
+
 int WCollectionIterator::FindByName(std::string_view surname, std::string_view givenNames) {
-    return FindText([&](int32_t n) {
-        if (m_collection == nullptr) return -1;
-        const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
-        if (!individual) return -1;
-        const std::unique_ptr<WABSName> name = individual->Name();
-        const std::string surnameText = name ? PlainSurname(*name) : std::string();
-        const int bySurname = ComparePrefixFolded(surnameText, surname);
-        if (bySurname != 0) return bySurname;
-        return ComparePrefixFolded(name ? name->GivenNames() : std::string(), givenNames);
-    });
+    return FindText([&](int32_t n) { return CompareName(n, surname, givenNames); });
 }
 
 int WCollectionIterator::FindByFullName(std::string_view text) {
+    return FindText([&](int32_t n) { return CompareFullName(n, text); });
+}
+
+int WCollectionIterator::FindByIdText(std::string_view text) {
     return FindText([&](int32_t n) {
         if (m_collection == nullptr) return -1;
         const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
         if (!individual) return -1;
-        return ComparePrefixFolded(individual->FullName(false), text);
+        return ComparePrefixFolded(individual->IdText(), text);
     });
 }
 
 int WCollectionIterator::FindByRefNumber(std::string_view text) {
-    return FindText([&](int32_t n) {
-        if (m_collection == nullptr) return -1;
-        const std::unique_ptr<WABSIndividual> individual = m_collection->GetIndividual(n);
-        if (!individual) return -1;
-        return ComparePrefixFolded(individual->RefNumberText(), text);
-    });
+    return FindText([&](int32_t n) { return CompareRefNumber(n, text); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -205,6 +221,8 @@ void WColSortIterator::SortBy(WAttrib* attribute, bool toggle) {
         if (toggle) m_ascending = !m_ascending;
         return;
     }
+    // What a cancelled sort restores: the records are written only at the end of a sort.
+    const bool wasAscending = m_ascending;
     if (toggle) m_ascending = true;
     m_sortRunning = true;
     struct RunningGuard {
@@ -213,13 +231,28 @@ void WColSortIterator::SortBy(WAttrib* attribute, bool toggle) {
     } guard{m_sortRunning};
 
     EnsureBuilt();
+    const bool wasSorted = IsSorted();
+    const int previousCode = m_sortCode;
+    std::unique_ptr<WAttribKeyArray> previousKeys = std::move(m_keys);
+    m_cancelled = false;
     m_sortCode = attribute->Code();
     Touch();
-    m_keys.reset();
     m_keys = CreateKeyArray(this, attribute, m_individualCount);
     if (!m_keys) return;
     m_keys->Fill();
     m_keys->SortIterator();
+    if (!m_keys->Cancelled()) return;
+    m_cancelled = true;
+    m_keys = std::move(previousKeys);
+    m_sortCode = previousCode;
+    m_ascending = wasAscending;
+    if (wasSorted) MarkSorted();
+}
+
+void WColSortIterator::ForgetSort() {
+    if (m_sortRunning) return;
+    m_sortCode = 0;
+    m_keys.reset();
 }
 
 void WColSortIterator::SortDefault(int kind) {

@@ -60,6 +60,13 @@ class WCollectionIterator : public WABSIterator {
     int FindByFullName(std::string_view text);
     // On a list sorted by custom identifier (code 48): the same over the REFN text.
     int FindByRefNumber(std::string_view text);
+    // On a list sorted by identifier (code 2): the same over IdText.
+    int FindByIdText(std::string_view text);
+    // The comparisons of FindByName, FindByFullName and FindByRefNumber for one individual
+    // against the query: 0 when the individual's name (identifier) starts with it.
+    int CompareName(int32_t individual, std::string_view surname, std::string_view givenNames);
+    int CompareFullName(int32_t individual, std::string_view text);
+    int CompareRefNumber(int32_t individual, std::string_view text);
     // The first position whose NumberAt is individual, 0 when the individual is not listed.
     int PositionOf(int32_t individual);
 
@@ -100,7 +107,14 @@ class WColSortIterator : public WCollectionIterator {
     // and nothing is recomputed; otherwise the keys are computed once, the records sorted
     // ascending, and toggle makes the view ascending. Null does nothing; a call while a sort
     // of this iterator runs (the event pump re-entering) returns at once.
+    // The cancel flag (set from the event pump) stops a sort and restores the order, the
+    // attribute and the direction it found (LastSortCancelled).
     void SortBy(WAttrib* attribute, bool toggle);
+    // True when the last SortBy was cancelled.
+    bool LastSortCancelled() const { return m_cancelled; }
+    // Forgets the attribute sorted by, so that the next SortBy sorts afresh (keys that depend
+    // on a reference individual that changed). The order stays.
+    void ForgetSort();
     // Unless already sorted: sorts by the index (kind 1), identifier (2, 48) or name (6, 7)
     // attribute, with name prefixes and suffixes left out meanwhile. Other kinds do nothing.
     void SortDefault(int kind);
@@ -126,6 +140,7 @@ class WColSortIterator : public WCollectionIterator {
     int m_sortCode = 0;
     int m_individualCount = 0;
     bool m_sortRunning = false;
+    bool m_cancelled = false;
 };
 
 // The individuals of the view that a predicate marks (the highlighted individuals), in view

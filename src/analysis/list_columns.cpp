@@ -179,22 +179,27 @@ void WListColumns::AttachIterator(WColSortIterator* iterator) {
     Resort();
 }
 
-void WListColumns::SortByColumn(int i) {
+bool WListColumns::SortByColumn(int i) {
+    const int previous = m_sortColumn;
     m_sortColumn = i;
-    Sort(true);
+    if (Sort(true)) return true;
+    m_sortColumn = previous;
+    return false;
 }
 
-void WListColumns::Resort() {
-    Sort(false);
+bool WListColumns::Resort() {
+    return Sort(false);
 }
 
-void WListColumns::Sort(bool toggle) {
-    if (m_iterator == nullptr || m_sortColumn < 1) return;
+bool WListColumns::Sort(bool toggle) {
+    if (m_iterator == nullptr || m_sortColumn < 1) return true;
     WAttrib* attribute = Attribute(m_sortColumn);
-    if (attribute == nullptr) return;
+    if (attribute == nullptr) return true;
     ReportProgress(kSortingMessage, 0, 0);
     m_iterator->SortBy(attribute, toggle);
+    if (m_iterator->LastSortCancelled()) return false;
     m_ascending = m_iterator->IsAscending();
+    return true;
 }
 
 int WListColumns::CodeAtDisplayPosition(int p) {

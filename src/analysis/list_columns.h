@@ -81,10 +81,11 @@ class WListColumns {
     // The attached iterator, or null.
     WColSortIterator* Iterator() const { return m_iterator; }
     // A header click: sorts by column i, flipping the direction when it is already the sort
-    // column.
-    void SortByColumn(int i);
-    // Sorts the attached iterator by the sort column again (no flip).
-    void Resort();
+    // column. False when the cancel flag stopped the sort: the order, the sort column and the
+    // direction are then those from before.
+    bool SortByColumn(int i);
+    // Sorts the attached iterator by the sort column again (no flip); false when cancelled.
+    bool Resort();
     // Forgets the sort column.
     void ClearSort() { m_sortColumn = -1; }
     // The sort column (1-based), -1 when none.
@@ -102,7 +103,7 @@ class WListColumns {
     const std::string& Section() const { return m_section; }
 
   private:
-    void Sort(bool toggle);
+    bool Sort(bool toggle);
     // Writes the widths of the columns' codes; false when the settings file could not be
     // written.
     bool WriteWidths() const;

@@ -224,7 +224,7 @@ constexpr size_t kInsertionRun = 16;
 // equals a plain date and a "before" date that are not equal to each other). Records with
 // equal keys keep their order. less(a, b): a sorts strictly before b.
 template <class Record, class Less>
-void MergeSortRecords(Record* records, Record* buffer, size_t n, Less less) {
+bool MergeSortRecords(Record* records, Record* buffer, size_t n, Less less) {
     for (size_t start = 0; start < n; start += kInsertionRun) {
         const size_t end = std::min(n, start + kInsertionRun);
         for (size_t i = start + 1; i < end; ++i) {
@@ -237,7 +237,7 @@ void MergeSortRecords(Record* records, Record* buffer, size_t n, Less less) {
             records[j] = x;
         }
     }
-    if (n <= kInsertionRun) return;
+    if (n <= kInsertionRun) return true;
     Record* from = records;
     Record* to = buffer;
     size_t merged = 0;
@@ -255,11 +255,13 @@ void MergeSortRecords(Record* records, Record* buffer, size_t n, Less less) {
             if (merged >= kMergePumpInterval) {
                 merged = 0;
                 PumpEvents();
+                if (CancelRequested()) return false;
             }
         }
         std::swap(from, to);
     }
     if (from != records) std::copy(from, from + n, records);
+    return true;
 }
 
 // The first eight bytes of a text key as a number that orders as the bytes do.
@@ -449,11 +451,18 @@ WAttribKeyArray::WAttribKeyArray(WColSortIterator* iterator, WAttrib* attribute,
 
 void WAttribKeyArray::Fill() {
     m_filled = 0;
+    m_cancelled = false;
     if (m_iterator == nullptr || m_attribute == nullptr) return;
     const int count = m_iterator->Count();
     ReportProgress(kSortingMessage, 0, count);
     for (int p = 1; p <= count; ++p) {
-        if (p % kFillPumpInterval == 0) PumpEvents();
+        if (p % kFillPumpInterval == 0) {
+            PumpEvents();
+            if (CancelRequested()) {
+                m_cancelled = true;
+                return;
+            }
+        }
         if (p % kFillProgressInterval == 0) ReportProgress(kSortingMessage, p, count);
         const char* record = m_iterator->Item(p);
         if (record == nullptr) break;
@@ -467,7 +476,7 @@ void WAttribKeyArray::Fill() {
 
 template <class Record, class MakeRecord, class Less>
 void WAttribKeyArray::SortWith(MakeRecord makeRecord, Less less) {
-    if (m_iterator == nullptr) return;
+    if (m_iterator == nullptr || m_cancelled) return;
     const int count = m_iterator->RecordCount();
     if (count < 1) return;
     // The sort runs over small records that carry the key (or its leading bytes) inline with
@@ -484,7 +493,11 @@ void WAttribKeyArray::SortWith(MakeRecord makeRecord, Less less) {
         const int32_t n = NumberOfRecord(m_iterator->Item(p));
         records[p - 1] = makeRecord(n, KeyOf(n));
     }
-    MergeSortRecords(records, buffer, static_cast<size_t>(count), less);
+    // Cancelled: the iterator's records were not touched.
+    if (!MergeSortRecords(records, buffer, static_cast<size_t>(count), less)) {
+        m_cancelled = true;
+        return;
+    }
     for (int p = 1; p <= count; ++p) m_iterator->SetItem(p, &records[p - 1].n);
     m_iterator->MarkSorted();
 }

@@ -75,11 +75,15 @@ class WAttribKeyArray : public WABSArrayIndex {
     WAttribKeyArray(WColSortIterator* iterator, WAttrib* attribute, int count, int recordSize);
 
     // Computes the key of every individual of the iterator, pumping events every 50 positions
-    // and reporting progress under "Sorting.  Please Wait...".
+    // and reporting progress under "Sorting.  Please Wait...". Stops when the cancel flag is
+    // set after a pump (Cancelled).
     void Fill();
     // Sorts the iterator's records (individual numbers) by the keys, ascending; individuals
     // with equal keys keep their order. Marks the iterator sorted.
     virtual void SortIterator() = 0;
+    // True when the cancel flag stopped the last Fill or SortIterator; the iterator's records
+    // are then as they were (they are written only at the end of a sort).
+    bool Cancelled() const { return m_cancelled; }
     // Number of keys computed by the last Fill.
     int64_t FilledCount() const { return m_filled; }
     // The number of records (the collection's individual count at the iterator's creation).
@@ -104,6 +108,7 @@ class WAttribKeyArray : public WABSArrayIndex {
     WAttrib* m_attribute;
     int m_keyCount;
     int64_t m_filled = 0;
+    bool m_cancelled = false;
     const char* m_zero;
 };
 

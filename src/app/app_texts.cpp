@@ -92,7 +92,7 @@ const std::vector<std::string>& PageNames() {
 }
 
 const std::vector<int>& TabPageIndexes() {
-    static const std::vector<int> indexes = {12, 0, 1, 2, 3, 4, 5, 13, 6, 9};
+    static const std::vector<int> indexes = {12, 0, 1, 2, 3, 4, 5, 13, 6, 9, 7};
     return indexes;
 }
 

@@ -94,6 +94,7 @@ enum TabIndex : int {
     kTabHighlighted,
     kTabIslands,
     kTabSources,
+    kTabInternet,  // after the design's ten tabs; LastTab 0..9 keep their meaning
     kTabCount
 };
 

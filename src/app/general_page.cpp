@@ -2,6 +2,8 @@
 
 #include "app/general_rows.h"
 #include "app/info_grid_model.h"
+#include "app/page_copy.h"
+#include "app/page_texts.h"
 #include "model/collection.h"
 
 #include <QFontDatabase>
@@ -169,6 +171,19 @@ QString TGeneralPage::SubmitterRawText() const {
 
 bool TGeneralPage::ShowsRaw() const {
     return m_headerStack->currentIndex() == 1;
+}
+
+bool TGeneralPage::CanPerform(PageCommand command) const {
+    return command == PageCommand::kCopy && m_context.Collection() && m_context.Statistics() &&
+           !m_context.IsWindowBusy();
+}
+
+bool TGeneralPage::Perform(PageCommand command) {
+    if (!CanPerform(command)) return false;
+    return CopyPageText(*this, [this]() -> std::optional<std::string> {
+        return GeneralPageText(*m_context.Collection(), *m_context.Statistics(),
+                               m_context.RawMode());
+    });
 }
 
 }  // namespace kindrel

@@ -18,6 +18,9 @@ class TGeneralPage : public TViewPage {
     explicit TGeneralPage(TViewContext& context, QWidget* parent = nullptr);
 
     void RefreshPage() override;
+    // Copy To Clipboard: the page as text.
+    bool CanPerform(PageCommand command) const override;
+    bool Perform(PageCommand command) override;
 
     // The grids' models (tests read them).
     WInfoGridModel* StatisticsModel() const { return m_statistics; }

@@ -73,15 +73,16 @@ WIndScroll::WIndScroll(QWidget* parent)
     top->addWidget(m_label, 1);
     m_father = MakeButton(QStringLiteral("F"), "fatherButton", QString(), this);
     m_mother = MakeButton(QStringLiteral("M"), "motherButton", QString(), this);
-    m_spouse = MakeButton(QStringLiteral("S"), "spouseButton",
-                          QStringLiteral("Spouses and children"), this);
-    m_spouseMenu = new QMenu(m_spouse);
+    m_spouse = new WSelectionButton(this);
+    m_spouse->setObjectName(QStringLiteral("spouseButton"));
+    m_spouse->setText(QStringLiteral("S"));
+    m_spouse->setToolTip(QStringLiteral("Spouses and children"));
+    m_spouse->setFixedWidth(28);
+    m_spouse->SetUpdateCaption(false);
+    m_spouseMenu = m_spouse->Menu();
     m_spouseMenu->setObjectName(QStringLiteral("spouseMenu"));
     // The child lines align their years in columns.
     m_spouseMenu->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    m_spouse->setMenu(m_spouseMenu);
-    m_spouse->setPopupMode(QToolButton::InstantPopup);
-    m_spouse->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     top->addWidget(m_father);
     top->addWidget(m_mother);
     top->addWidget(m_spouse);
@@ -112,7 +113,9 @@ WIndScroll::WIndScroll(QWidget* parent)
     connect(m_previousHighlighted, &QToolButton::clicked, this, &WIndScroll::PreviousHighlighted);
     connect(m_father, &QToolButton::clicked, this, &WIndScroll::JumpToFather);
     connect(m_mother, &QToolButton::clicked, this, &WIndScroll::JumpToMother);
-    connect(m_spouseMenu, &QMenu::aboutToShow, this, &WIndScroll::FillSpouseMenu);
+    connect(m_spouse, &WSelectionButton::beforeShow, this, &WIndScroll::FillSpouseMenu);
+    connect(m_spouse, &WSelectionButton::itemChanged, this,
+            [this](int tag) { ChooseSpouseItem(tag - 1); });
 
     AttachCollection(nullptr);
 }
@@ -236,16 +239,15 @@ void WIndScroll::UpdateDisplay() {
 }
 
 void WIndScroll::FillSpouseMenu() {
-    m_spouseMenu->clear();
     m_spouseNumbers.clear();
-    if (!m_collection) return;
-    const SelectionList list = SpouseChildrenList(*m_collection, Current());
-    m_spouseNumbers = list.numbers;
-    for (size_t k = 0; k < list.items.size(); ++k) {
-        QAction* action = m_spouseMenu->addAction(QString::fromStdString(list.items[k]));
-        const int index = static_cast<int>(k);
-        connect(action, &QAction::triggered, this, [this, index] { ChooseSpouseItem(index); });
+    QStringList items;
+    if (m_collection) {
+        // Items stay a list: a name holding ";", "&" or a lone "-" keeps its place.
+        const SelectionList list = SpouseChildrenList(*m_collection, Current());
+        m_spouseNumbers = list.numbers;
+        for (const std::string& item : list.items) items << QString::fromStdString(item);
     }
+    m_spouse->SetItems(items);
 }
 
 QStringList WIndScroll::SpouseItems() const {

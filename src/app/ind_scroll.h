@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/nav_history.h"
+#include "app/selection_button.h"
 
 #include <QWidget>
 
@@ -49,6 +50,8 @@ class WIndScroll : public QWidget {
     // False when nothing moved.
     bool NextHighlighted();
     bool PreviousHighlighted();
+    // Shows the active individual's name again (after the name options changed).
+    void RefreshLabel() { UpdateDisplay(); }
     // Sets the label's font size (points); the label grows with it.
     void SetLabelFontSize(int points);
 
@@ -57,7 +60,7 @@ class WIndScroll : public QWidget {
     QLabel* Label() const { return m_label; }
     QToolButton* FatherButton() const { return m_father; }
     QToolButton* MotherButton() const { return m_mother; }
-    QToolButton* SpouseButton() const { return m_spouse; }
+    WSelectionButton* SpouseButton() const { return m_spouse; }
     QToolButton* NextHighlightedButton() const { return m_nextHighlighted; }
     QToolButton* PreviousHighlightedButton() const { return m_previousHighlighted; }
     // The items of the "S" list for the active individual.
@@ -92,7 +95,7 @@ class WIndScroll : public QWidget {
     QScrollBar* m_bar = nullptr;
     QToolButton* m_father = nullptr;
     QToolButton* m_mother = nullptr;
-    QToolButton* m_spouse = nullptr;
+    WSelectionButton* m_spouse = nullptr;
     QMenu* m_spouseMenu = nullptr;
     QToolButton* m_previousHighlighted = nullptr;
     QToolButton* m_nextHighlighted = nullptr;

@@ -12,8 +12,9 @@ namespace {
 
 // Tab captions of the View menu, in tab order.
 constexpr const char* kTabCommandTexts[kTabCount] = {
-    "Sender Tab",      "General Tab", "Individual Tab",  "Family Tab",  "Pedigree Tab",
-    "Descendants Tab", "List Tab",    "Highlighted Tab", "Islands Tab", "Sources Tab"};
+    "Sender Tab",   "General Tab",     "Individual Tab", "Family Tab",
+    "Pedigree Tab", "Descendants Tab", "List Tab",       "Highlighted Tab",
+    "Islands Tab",  "Sources Tab",     "Internet Tab"};
 
 }  // namespace
 
@@ -25,6 +26,9 @@ TMainCommands::TMainCommands(QMainWindow* window) : QObject(window) {
     reload = Make("actReload", QStringLiteral("Reload the Genealogy File"), {},
                   QStringLiteral("Reload the Genealogy File"));
     reload->setIcon(style->standardIcon(QStyle::SP_BrowserReload));
+    extractGedcom = Make("actExtractGedcom", QStringLiteral("Extract GEDCOM..."), {},
+                         QStringLiteral("Save the GEDCOM file to this computer"));
+    extractGedcom->setVisible(false);
     exit = Make("actExit", QStringLiteral("E&xit"));
     exit->setMenuRole(QAction::QuitRole);
     copy = Make("actCopy", QStringLiteral("Copy To Clipboard"),
@@ -38,13 +42,12 @@ TMainCommands::TMainCommands(QMainWindow* window) : QObject(window) {
     findPrevious = Make("actFindPrevious", QStringLiteral("Find Previous"),
                         QKeySequence(QStringLiteral("Ctrl+Shift+N")));
     for (int t = 0; t < kTabCount; ++t) {
-        // Sender has no key; General to Sources are F2 to F10.
+        // Sender has no key; General to Internet are F2 to F11.
         const QKeySequence key = t == 0 ? QKeySequence() : QKeySequence(Qt::Key_F1 + t);
         tabs[t] = Make(qPrintable(QStringLiteral("actTab%1").arg(t)),
                        QString::fromLatin1(kTabCommandTexts[t]), key);
         tabs[t]->setData(t);
     }
-    internetTab = Make("actInternetTab", QStringLiteral("Internet Tab"), QKeySequence(Qt::Key_F11));
     rawData = Make("actRawData", QStringLiteral("Show RAW GEDCOM data"));
     rawData->setCheckable(true);
     directoryPanel = Make("actDirectoryPanel", QStringLiteral("Directory Panel"), {},
@@ -75,9 +78,8 @@ TMainCommands::TMainCommands(QMainWindow* window) : QObject(window) {
     about->setMenuRole(QAction::AboutRole);
 
     // Commands of features this version does not have stay disabled.
-    for (QAction* later :
-         {print, copy, quickFind, advancedFind, findNext, findPrevious, internetTab, rawData,
-          highlightingPanel, islandsPanel, options, nextHighlighted, previousHighlighted})
+    for (QAction* later : {print, copy, quickFind, advancedFind, findNext, findPrevious, rawData,
+                           highlightingPanel, islandsPanel, nextHighlighted, previousHighlighted})
         later->setEnabled(false);
 
     BuildMenus(window);
@@ -102,6 +104,7 @@ void TMainCommands::BuildMenus(QMainWindow* window) {
     file->setObjectName(QStringLiteral("menuFile"));
     file->addAction(print);
     file->addAction(reload);
+    file->addAction(extractGedcom);
     file->addSeparator();
     file->addAction(exit);
 
@@ -117,7 +120,6 @@ void TMainCommands::BuildMenus(QMainWindow* window) {
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     view->setObjectName(QStringLiteral("menuView"));
     for (QAction* tab : tabs) view->addAction(tab);
-    view->addAction(internetTab);
     view->addSeparator();
     view->addAction(rawData);
     view->addSeparator();

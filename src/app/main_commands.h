@@ -21,14 +21,14 @@ class TMainCommands : public QObject {
 
     QAction* print = nullptr;
     QAction* reload = nullptr;
+    QAction* extractGedcom = nullptr;  // shown only when the sender allowed extraction
     QAction* exit = nullptr;
     QAction* copy = nullptr;
     QAction* quickFind = nullptr;
     QAction* advancedFind = nullptr;
     QAction* findNext = nullptr;
     QAction* findPrevious = nullptr;
-    QAction* tabs[kTabCount] = {};   // Sender, General (F2) ... Sources (F10)
-    QAction* internetTab = nullptr;  // F11; this tab set has no Internet page
+    QAction* tabs[kTabCount] = {};  // Sender, General (F2) ... Sources (F10), Internet (F11)
     QAction* rawData = nullptr;
     QAction* directoryPanel = nullptr;
     QAction* fileSearchPanel = nullptr;

@@ -5,6 +5,7 @@
 #include "app/app_texts.h"
 #include "app/directory_panel.h"
 #include "app/file_search_panel.h"
+#include "app/find_state.h"
 #include "app/general_page.h"
 #include "app/help_window.h"
 #include "app/ind_scroll.h"
@@ -61,6 +62,7 @@ TLogoAppForm::TLogoAppForm(StartOptions options, QWidget* parent)
     m_commands = new TMainCommands(this);
     m_status = new TStatusPanels(statusBar());
     BuildPages();
+    ApplyFontSize();
     ConnectCommands();
 
     m_importTimer = new QTimer(this);
@@ -80,6 +82,7 @@ TLogoAppForm::TLogoAppForm(StartOptions options, QWidget* parent)
     });
 
     InstallHooks();
+    m_savedTab = Options().ReadInt(Opt::LastTab);
     // Changed settings are written whenever the application becomes idle.
     if (QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance())
         connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, [] {
@@ -100,7 +103,12 @@ TLogoAppForm::TLogoAppForm(StartOptions options, QWidget* parent)
 
 TLogoAppForm::~TLogoAppForm() {
     if (m_wasShown) WritePlacement();
-    StoreColumnSets();
+    try {
+        StoreColumnSets();
+    } catch (const std::exception&) {
+        // The settings file cannot be read or written (a named pipe, no permission): the
+        // column sets are not kept, and closing goes on.
+    }
     {
         const QSignalBlocker quiet(m_scroll);
         ForgetCollection();
@@ -150,6 +158,7 @@ void TLogoAppForm::BuildPages() {
     layout->addWidget(m_pageStack, 1);
 
     BuildNotebook();
+    BuildListPanels();
 
     m_panelWidth = std::max(kMinPanelWidth, Options().ReadInt(Opt::LastPanelWidth));
     connect(m_splitter, &QSplitter::splitterMoved, this, [this] {
@@ -191,6 +200,8 @@ void TLogoAppForm::ConnectCommands() {
     connect(c.resetQuickHelp, &QAction::triggered, this, &TLogoAppForm::ResetQuickHelpDialogs);
     connect(c.about, &QAction::triggered, this, &TLogoAppForm::ShowAbout);
     ConnectPageCommands();
+    ConnectExtract();
+    ConnectOptions();
 }
 
 void TLogoAppForm::UpdateCommands() {
@@ -340,6 +351,13 @@ void TLogoAppForm::showEvent(QShowEvent* event) {
 }
 
 void TLogoAppForm::closeEvent(QCloseEvent* event) {
+    if (PageWorkRunning()) {
+        // A page's long work runs in the event pump: stop it and close once it has ended.
+        SetCancelRequested(true);
+        event->ignore();
+        DeferWhilePageWork([this] { close(); });
+        return;
+    }
     if (m_busy || m_expanding) {
         // Closing inside a load would free what the load works on: cancel it and close once
         // it has returned.
@@ -357,6 +375,7 @@ void TLogoAppForm::closeEvent(QCloseEvent* event) {
 void TLogoAppForm::StoreClosingState() {
     WOptions& options = Options();
     options.WriteInt(Opt::LastID, ActiveIndividual());
+    StoreSessionFile();
     options.WriteBool(Opt::LastPanelState, PanelShown());
     options.WriteInt(Opt::LastPanel, m_leftPanel->Page());
     if (PanelShown()) m_panelWidth = m_splitter->sizes().front();

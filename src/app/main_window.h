@@ -13,11 +13,15 @@
 #include <QPointer>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+class QComboBox;
+class QLabel;
+class QLineEdit;
 class QSplitter;
 class QStackedWidget;
 class QTabBar;
@@ -26,8 +30,12 @@ class QTimer;
 namespace kindrel {
 
 class TGeneralPage;
+class TIslandsPanel;
 class THelpWindow;
+class WFindOrders;
+class WFindState;
 class WHLGroup;
+class WHLGuiColMan;
 class WListColumns;
 class TLeftPanel;
 class TMainCommands;
@@ -77,6 +85,23 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     // makes the group on first use, recalculates it under "Calculating.  Please Wait...",
     // and tells the scroll bar and every page. Errors are shown in a message box; false then.
     bool SetHighlightConditions(const std::string& conditions);
+    // Writes conditions into the highlighting panel and applies them (the hidden option
+    // --highlight); false when the panel refuses the text or applying fails.
+    bool ShowHighlightConditions(const std::string& conditions);
+    // The highlighting panel, the strip under the tabs and the tool bar's find box.
+    WHLGuiColMan* HighlightPanel() const { return m_hlPanel; }
+    QLabel* HighlightStrip() const { return m_hlStrip; }
+    QComboBox* FindKindBox() const { return m_findKind; }
+    QLineEdit* FindEdit() const { return m_findEdit; }
+    WFindState* FindState() const { return m_find.get(); }
+    WFindOrders* FindOrders() const { return m_findOrders.get(); }
+    // The find commands (Ctrl+N, Ctrl+Shift+N, Ctrl+Q, Ctrl+F); false when nothing moved.
+    bool FindNextExecute();
+    bool FindPreviousExecute();
+    bool QuickFindExecute();
+    bool AdvancedFindExecute();
+    // Changes the tool bar's find kind (1..4), stored in QFind.
+    void SetFindKind(int kind);
 
     // FormShow's work: quick help 1, the embedded load (or the given GEDCOM), the Sender page,
     // the open routine and the start individual. Runs once, queued after the first show.
@@ -152,12 +177,35 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     TViewPage* PageNamed(const char* objectName) const;
     // The notebook's pages in table order.
     const std::vector<TViewPage*>& Pages() const { return m_pages; }
+    // Extract GEDCOM: when the sender allowed it, asks for a file name and copies the GEDCOM
+    // there under "Extracting File.  Please Wait..."; true when it was written.
+    bool ExtractGedcom();
+    // True when the sender allowed extraction and the GEDCOM is here to extract.
+    bool CanExtractGedcom() const;
+    // "Options...": the Options dialog; on OK the settings are stored and written, the
+    // highlighting recalculated and every page rebuilt. True when OK was pressed.
+    bool ShowOptions();
+    // Gives the pages the font size of the settings (8, 10 or 12 points).
+    void ApplyFontSize();
     // Carries out a page command on the page shown; false when it cannot.
     bool PerformPageCommand(PageCommand command);
+    // "Use Islands": limits the window to the island at position (0: the whole file). Every
+    // page lets go of the old view, the scroll bar is attached again (range and history
+    // reset), and the page shown is rebuilt.
+    void UseIslandInView(int32_t position);
+    // The left panel's Islands page.
+    TIslandsPanel* IslandsPanel() const { return m_islandsPanel; }
+    // Shows the left panel with page tag (never hides it).
+    void ShowPanelPage(int tag);
+    // True while a page's long work runs under the wait dialog (a sort, a highlighted build,
+    // an island calculation, a copy).
+    bool PageWorkRunning() const;
 
   Q_SIGNALS:
     // FormShow finished; loaded tells whether a file is open.
     void startupFinished(bool loaded);
+    // The island in use changed (0: none); the find state starts again.
+    void islandInUseChanged(int32_t position);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -167,9 +215,33 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
   private:
     void BuildPages();
     void BuildNotebook();
+    // The left panel's Islands page and the list pages' links to the window.
+    void BuildListPanels();
+    // While page work runs: runs again later and answers true.
+    bool DeferWhilePageWork(const std::function<void()>& again);
     void ConnectCommands();
     void ConnectPageCommands();
+    void ConnectExtract();
+    // "Restore settings at startup": the last session's tab, individual (of the same file) and
+    // left panel, once the file is open.
+    void RestoreLastSession();
+    // The file a session is remembered for (the self-viewing file, or the GEDCOM opened).
+    std::string SessionFile() const;
+    // Records which file LastID belongs to (at close).
+    void StoreSessionFile();
+    void ConnectOptions();
     void UpdatePageCommands();
+    // The find box, the find commands, the highlighting panel and strip (main_window_find.cpp).
+    void ConnectFind();
+    void UpdateFindCommands();
+    void ForgetFind();
+    void AttachFind();
+    void HighlightingChange();
+    void UpdateHighlightStrip();
+    void FindTextChanged();
+    void RefillFindBox();
+    // Jumps for a find (the find box is not refilled meanwhile); false when nothing moved.
+    bool FindJump(int32_t individual);
     // Every page, the column sets, the group and the scroll bar let go of the collection
     // (before it is freed).
     void ForgetCollection();
@@ -197,6 +269,9 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     std::string m_fileName;
     std::optional<SelfViewTrailer> m_trailer;
     WGedcomTempFile m_gedcomTemp;
+    int m_savedTab = -1;  // LastTab as the last session left it
+    int m_crcFailures = 0;  // blocks of the embedded GEDCOM that failed their CRC check
+    int m_crcBlocks = 0;
     std::optional<FileStatistics> m_statistics;
     bool m_busy = false;       // the open routine runs
     bool m_expanding = false;  // the embedded load runs
@@ -216,6 +291,7 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     TStatusPanels* m_status = nullptr;
     QSplitter* m_splitter = nullptr;
     TLeftPanel* m_leftPanel = nullptr;
+    TIslandsPanel* m_islandsPanel = nullptr;
     QWidget* m_mainArea = nullptr;
     WIndScroll* m_scroll = nullptr;
     QTabBar* m_tabBar = nullptr;
@@ -223,6 +299,16 @@ class TLogoAppForm : public QMainWindow, public TViewContext {
     std::vector<TViewPage*> m_pages;  // notebook pages; the Highlighted tab shares the List page
     TViewPage* m_tabPages[kTabCount] = {};
     std::unique_ptr<WHLGroup> m_highlighter;
+    WHLGuiColMan* m_hlPanel = nullptr;
+    QLabel* m_hlStrip = nullptr;
+    QComboBox* m_findKind = nullptr;
+    QLineEdit* m_findEdit = nullptr;
+    std::unique_ptr<WFindOrders> m_findOrders;
+    std::unique_ptr<WFindState> m_find;
+    bool m_findRefilling = false;
+    bool m_findJumping = false;
+    bool m_findSorting = false;
+    bool m_findPending = false;  // text typed while a sort ran
     std::unique_ptr<WListColumns> m_columnSets[static_cast<int>(ColumnSetKind::kCount)];
     QTimer* m_refreshTimer = nullptr;
     QPointer<THelpWindow> m_help;

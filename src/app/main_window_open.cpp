@@ -2,6 +2,10 @@
 // the status timers and the progress shown while files are read.
 #include "app/main_window.h"
 
+#include "app/viewer_settings.h"
+#include "services/gedcom_extract.h"
+#include "services/options.h"
+
 #include "app/app_texts.h"
 #include "app/general_page.h"
 #include "app/ind_scroll.h"
@@ -103,6 +107,7 @@ void TLogoAppForm::FormShow() {
         loaded = RunEmbeddedLoad();
     }
     if (m_splash) m_splash->close();
+    if (loaded) RestoreLastSession();
     m_startupDone = true;
     UpdateCommands();
     Q_EMIT startupFinished(loaded);
@@ -133,6 +138,8 @@ bool TLogoAppForm::RunEmbeddedLoad() {
     m_expanding = false;
     m_trailer = embedded.trailer;
     m_gedcomTemp = std::move(embedded.gedcom);
+    m_crcFailures = embedded.expand.crcFailures;
+    m_crcBlocks = embedded.expand.blocks;
     if (TSenderPage* sender = SenderPage())
         sender->SetSender(BuildSenderInfo(
             *m_trailer, FileNameOf(m_start.selfViewFile == "/proc/self/exe"
@@ -155,6 +162,8 @@ bool TLogoAppForm::OpenGenealogyFile(const std::string& fileName) {
     // 1. Nothing to do while a load runs, or for no name or the open file's name.
     if (m_busy || m_expanding || (m_collection && m_collection->IsBusy())) return true;
     if (fileName.empty() || fileName == m_fileName) return true;
+    // Not under a page's long work, which reads the collection: once it has ended.
+    if (DeferWhilePageWork([this, fileName] { OpenGenealogyFile(fileName); })) return true;
     // 2. A missing file changes nothing.
     std::error_code ec;
     if (!std::filesystem::exists(fileName, ec)) {
@@ -231,10 +240,13 @@ bool TLogoAppForm::OpenGenealogyFile(const std::string& fileName) {
     m_collection = std::move(loaded);
     m_busy = false;
     m_mainArea->setEnabled(true);
+    // The embedded GEDCOM is named as the sender named it, never by its temporary file.
+    const bool embedded = m_trailer && fileName == m_gedcomTemp.Path();
     const std::string displayName =
-        m_trailer && fileName == m_gedcomTemp.Path() && !m_trailer->fileName.empty()
-            ? m_trailer->fileName
-            : fileName;
+        !embedded                      ? fileName
+        : !m_trailer->fileName.empty() ? m_trailer->fileName
+                                       : ProposedGedcomName(m_trailer->fileName, m_trailer->title);
+    if (!embedded) RememberOpenedFile(Options(), fileName);
     m_statistics = CollectStatistics(*m_collection, displayName);
     m_statistics->importing = ImportingText(static_cast<double>(elapsed.nsecsElapsed()) / 1e9);
     m_status->SetText(0, QString());
@@ -300,6 +312,7 @@ void TLogoAppForm::BusyTimerTimer() {
 
 void TLogoAppForm::Reload() {
     if (m_busy || m_expanding || !m_collection || m_fileName.empty()) return;
+    if (DeferWhilePageWork([this] { Reload(); })) return;
     const int32_t active = ActiveIndividual();
     const std::string fileName = m_fileName;
     ForgetCollection();

@@ -9,6 +9,9 @@
 #include "app/ind_scroll.h"
 #include "app/main_commands.h"
 #include "app/message_box.h"
+#include "app/pages/islands_panel.h"
+#include "app/pages/list_grid.h"
+#include "app/page_copy.h"
 #include "app/pages/page_table.h"
 #include "app/sender_page.h"
 #include "app/wait_dialog.h"
@@ -20,11 +23,14 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QStackedWidget>
+#include <QTimer>
 
 namespace kindrel {
 
 namespace {
 
+// How often work that waits for a load looks again.
+constexpr int kRetryMs = 50;
 constexpr const char* kCalculatingText = "Calculating.  Please Wait...";
 constexpr const char* kNotInIslandText = "That individual is not in the island in use";
 
@@ -117,6 +123,7 @@ void TLogoAppForm::JumpToIndividual(int32_t individual) {
 }
 
 void TLogoAppForm::ForgetCollection() {
+    ForgetFind();
     if (m_collection)
         for (TViewPage* page : m_pages) page->ForgetCollection();
     for (auto& set : m_columnSets) {
@@ -126,16 +133,33 @@ void TLogoAppForm::ForgetCollection() {
     m_scroll->SetHighlighter(nullptr);
     m_highlighter.reset();
     m_scroll->AttachCollection(nullptr);
+    if (m_islandsPanel) m_islandsPanel->Reset();
 }
 
 void TLogoAppForm::AttachViews() {
+    // A set showing "Island #" needs the islands: calculated here under their own wait,
+    // never from inside a paint.
+    for (auto& set : m_columnSets)
+        if (ShowsIslandColumn(*set)) {
+            EnsureIslands(this, *this);
+            break;
+        }
     for (auto& set : m_columnSets) set->SetCollection(m_collection.get());
     for (TViewPage* page : m_pages) page->CollectionAttached();
+    AttachFind();
+    if (m_islandsPanel) m_islandsPanel->Reset();
 }
 
 bool TLogoAppForm::SetHighlightConditions(const std::string& conditions) {
     if (!m_collection) return false;
-    if (m_busy || m_highlighting) {
+    // Not under a load or a page's long work: once it has ended.
+    if (m_busy) {
+        QTimer::singleShot(kRetryMs, this, [this, conditions] { SetHighlightConditions(conditions); });
+        return true;
+    }
+    if (DeferWhilePageWork([this, conditions] { SetHighlightConditions(conditions); }))
+        return true;
+    if (m_highlighting) {
         // Applied once the work running now has ended.
         m_pendingConditions = conditions;
         return true;
@@ -178,11 +202,15 @@ bool TLogoAppForm::SetHighlightConditions(const std::string& conditions) {
 
 void TLogoAppForm::ConnectPageCommands() {
     TMainCommands& c = *m_commands;
-    connect(c.copy, &QAction::triggered, this, [this] { PerformPageCommand(PageCommand::kCopy); });
+    connect(c.copy, &QAction::triggered, this, [this] {
+        // In a text field Ctrl+C copies what is selected there, not the page.
+        if (!CopyFocusedSelection()) PerformPageCommand(PageCommand::kCopy);
+    });
     connect(c.print, &QAction::triggered, this,
             [this] { PerformPageCommand(PageCommand::kPrint); });
     connect(c.nextHighlighted, &QAction::triggered, m_scroll, &WIndScroll::NextHighlighted);
     connect(c.previousHighlighted, &QAction::triggered, m_scroll, &WIndScroll::PreviousHighlighted);
+    ConnectFind();
 }
 
 bool TLogoAppForm::PerformPageCommand(PageCommand command) {
@@ -206,9 +234,12 @@ void TLogoAppForm::UpdatePageCommands() {
     const TViewPage* page = PageForTab(ActiveTab());
     c.copy->setEnabled(open && page && page->CanPerform(PageCommand::kCopy));
     c.print->setEnabled(open);
+    c.extractGedcom->setVisible(CanExtractGedcom());
+    c.extractGedcom->setEnabled(CanExtractGedcom() && !IsWindowBusy());
     const bool highlighted = open && m_highlighter != nullptr;
     c.nextHighlighted->setEnabled(highlighted);
     c.previousHighlighted->setEnabled(highlighted);
+    UpdateFindCommands();
 }
 
 }  // namespace kindrel

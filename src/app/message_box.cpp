@@ -42,7 +42,8 @@ QString WMessageBox::DisplayText(const QString& text) {
 
 void WMessageBox::Show(QWidget* parent, const QString& text, const QString& caption,
                        MessageRecord::Kind kind) {
-    if (const Handler& handler = MessageHandler()) {
+    // A copy: the handler may install another one while it runs.
+    if (const Handler handler = MessageHandler()) {
         handler(MessageRecord{caption, text, kind});
         return;
     }
@@ -57,7 +58,7 @@ void WMessageBox::Show(QWidget* parent, const std::string& text, const std::stri
 }
 
 bool WMessageBox::Ask(QWidget* parent, const QString& text, const QString& caption) {
-    if (const Handler& handler = MessageHandler())
+    if (const Handler handler = MessageHandler())
         return handler(MessageRecord{caption, text, MessageRecord::kQuestion});
     QMessageBox box(QMessageBox::Question, caption, DisplayText(text),
                     QMessageBox::Yes | QMessageBox::No, parent);
@@ -70,7 +71,8 @@ void WMessageBox::SetTestHandler(Handler handler) {
 }
 
 int WDialogRunner::Run(QDialog& dialog) {
-    if (const Handler& handler = DialogHandler()) return handler(dialog);
+    // A copy: a handler may install another one (a dialog opened from a dialog) while it runs.
+    if (const Handler handler = DialogHandler()) return handler(dialog);
     return dialog.exec();
 }
 

@@ -5,6 +5,7 @@
 #include "app/message_box.h"
 #include "app/splash_screen.h"
 #include "app/viewer_application.h"
+#include "containers/temp_file.h"
 #include "services/options.h"
 #include "services/posix_file.h"
 #include "services/self_view_trailer.h"
@@ -12,6 +13,8 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QIcon>
 #include <QPixmap>
 #include <QTabBar>
 #include <QTimer>
@@ -23,6 +26,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -40,8 +44,10 @@ struct ViewerArgs {
     int screenshotTab = -1;
     std::string screenshotFile;
     bool timing = false;
+    bool openDialog = false;  // started from the desktop: without a file, ask for one
     std::string highlight;      // hidden: conditions set once loaded (screenshots, benchmarks)
     int individual = 0;         // hidden: the individual made active once loaded
+    int panel = -1;             // hidden: the left panel page shown once loaded
     std::vector<char*> qtArgs;  // what is left for QApplication
 };
 
@@ -57,6 +63,8 @@ void PrintUsage() {
         "  -h, --help          show this help and exit\n"
         "  --self-view FILE    show the GEDCOM packed in another self-viewing file\n"
         "  --timing            print the start-up times (first paint, file loaded) and exit\n"
+        "  --open-dialog       without GEDCOM: open the file viewed last (\"Reload last\n"
+        "                      file viewed\") or ask for one (the desktop entry uses this)\n"
         "\n"
         "The window needs a display. Without one (no DISPLAY or WAYLAND_DISPLAY), run it with\n"
         "QT_QPA_PLATFORM=offscreen or under xvfb-run. Settings are kept in\n"
@@ -86,12 +94,14 @@ ViewerArgs ParseArgs(int argc, char** argv) {
             if (const char* v = value("--self-view")) args.selfViewFile = v;
         } else if (arg == "--timing") {
             args.timing = true;
+        } else if (arg == "--open-dialog") {
+            args.openDialog = true;
         } else if (arg == "--screenshot-tab") {
             // Hidden: the documentation's screenshots.
             const char* v = value("--screenshot-tab");
             if (v && (!ParseInt(v, args.screenshotTab) || args.screenshotTab < 0 ||
                       args.screenshotTab >= kTabCount))
-                args.error = "--screenshot-tab takes a tab index 0 to 9";
+                args.error = "--screenshot-tab takes a tab index 0 to 10";
         } else if (arg == "--highlight") {
             // Hidden, as are --individual and the screenshot options.
             if (const char* v = value("--highlight")) args.highlight = v;
@@ -99,6 +109,10 @@ ViewerArgs ParseArgs(int argc, char** argv) {
             const char* v = value("--individual");
             if (v && (!ParseInt(v, args.individual) || args.individual < 1))
                 args.error = "--individual takes an individual number from 1";
+        } else if (arg == "--panel") {
+            const char* v = value("--panel");
+            if (v && (!ParseInt(v, args.panel) || args.panel < 0 || args.panel > 3))
+                args.error = "--panel takes a panel page 0 to 3";
         } else if (arg == "--screenshot") {
             if (const char* v = value("--screenshot")) args.screenshotFile = v;
         } else if (arg.size() > 1 && arg[0] == '-') {
@@ -118,6 +132,27 @@ ViewerArgs ParseArgs(int argc, char** argv) {
         args.error = "--screenshot-tab needs --screenshot FILE";
     if (args.screenshotTab < 0 && !args.screenshotFile.empty()) args.screenshotTab = 0;
     return args;
+}
+
+// --open-dialog without a file: the file viewed last when "Reload last file viewed" is on and
+// it still exists, else what the open dialog gives (empty when cancelled).
+std::string ChooseStartFile(WOptions& options) {
+    const std::string last = options.ReadText(Opt::File1);
+    std::error_code ec;
+    if (options.ReadBool(Opt::LoadLastFile) && !last.empty() &&
+        std::filesystem::is_regular_file(last, ec))
+        return last;
+    QFileDialog dialog(nullptr, QStringLiteral("Open a genealogy file"));
+    dialog.setObjectName(QStringLiteral("openDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("All Files (*.ged *.paf *.sub *.tmg)"),
+                           QStringLiteral("GEDCOM (*.ged)"), QStringLiteral("PAF (*.PAF)"),
+                           QStringLiteral("SUB (*.SUB)"), QStringLiteral("Family Tree Maker (*.FTW)"),
+                           QStringLiteral("The Master Genealogist(*.TMG)")});
+    if (WDialogRunner::Run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front().toStdString();
 }
 
 bool HasPlatformArgument(const ViewerArgs& args) {
@@ -223,11 +258,21 @@ int RunViewer(int argc, char** argv) {
         return 3;
     }
 
+    // SIGTERM, SIGHUP and Ctrl+C delete the expanded GEDCOM and the other temporary files
+    // before the viewer ends; nothing of the family is left in the temporary folder.
+    InstallTerminationCleanup(true);
+
     int qtArgc = static_cast<int>(args.qtArgs.size());
     args.qtArgs.push_back(nullptr);
     WViewerApplication app(qtArgc, args.qtArgs.data());
     app.setApplicationName(QStringLiteral("Kindrel"));
     app.setApplicationDisplayName(QStringLiteral("Kindrel"));
+    // The desktop entry, the icon and the MIME type share this id.
+    app.setDesktopFileName(QStringLiteral("org.example.Kindrel"));
+    QIcon icon;
+    for (const int size : {48, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/kindrel-%1.png").arg(size), QSize(size, size));
+    app.setWindowIcon(icon);
     LeaveRuntimeEnvironment(args.selfViewFile);
 
     // 1. The settings store, its cache cleared.
@@ -250,6 +295,10 @@ int RunViewer(int argc, char** argv) {
 
     // 2. A file without payload opens the GEDCOM given instead, or ends here.
     if (!CarriesGedcom(args.selfViewFile)) {
+        if (args.gedcomFile.empty() && args.openDialog) {
+            args.gedcomFile = ChooseStartFile(options);
+            if (args.gedcomFile.empty()) return 0;  // the open dialog was cancelled
+        }
         if (args.gedcomFile.empty()) {
             WMessageBox::Show(nullptr, QString::fromUtf8(kNoGedcomMessage),
                               QString::fromUtf8(kProductName), MessageRecord::kError);
@@ -276,10 +325,11 @@ int RunViewer(int argc, char** argv) {
         window.SetSplash(splash);
         PaintProbe probe(&window, clock);
         app.installEventFilter(&probe);
-        if (!args.highlight.empty() || args.individual > 0)
+        if (!args.highlight.empty() || args.individual > 0 || args.panel >= 0)
             QObject::connect(&window, &TLogoAppForm::startupFinished, &window, [&](bool loaded) {
                 if (!loaded) return;
-                if (!args.highlight.empty()) window.SetHighlightConditions(args.highlight);
+                if (args.panel >= 0) window.PanelCommand(args.panel);
+                if (!args.highlight.empty()) window.ShowHighlightConditions(args.highlight);
                 if (args.individual > 0) window.JumpToIndividual(args.individual);
             });
         if (screenshot) {

@@ -105,6 +105,9 @@ std::vector<HelpPage> MakePages() {
         {2200, "highlighting_panel.html", "Highlighting Panel"},
         {2300, "islands_panel.html", "Islands Panel"},
         {2400, "directory_panel.html", "Directory Panel"},
+        {2500, "copying.html", "Copying a Page"},
+        {2600, "extracting.html", "Extracting the GEDCOM"},
+        {2700, "options.html", "Options"},
     };
 }
 

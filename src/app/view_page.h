@@ -85,6 +85,15 @@ class TViewPage : public QWidget {
     virtual void ForgetCollection() {}
     // A new collection is open (every page is told; the shown one is refreshed after).
     virtual void CollectionAttached() {}
+    // The island in use changes ("Use Islands"): called before (after false) and after (true)
+    // the collection's view changes. The default lets go of everything as for another
+    // collection and takes the view again; pages whose data do not depend on the view keep it.
+    virtual void IslandInUseChanged(bool after) {
+        if (after)
+            CollectionAttached();
+        else
+            ForgetCollection();
+    }
     // The highlighter group changed or was replaced. The default rebuilds a shown page; pages
     // whose rows do not depend on the answers only repaint.
     virtual void HighlightChanged() {

@@ -1,5 +1,6 @@
 #include "cli/cli_common.h"
 
+#include "containers/temp_file.h"
 #include "containers/ui_hooks.h"
 
 #include <csignal>
@@ -12,9 +13,12 @@ namespace kindrel::cli {
 namespace {
 
 bool g_progressShown = false;
+bool g_crcFailures = false;
 
-void OnInterrupt(int) {
-    // Only the flag is touched here; long work notices it and stops cleanly.
+void OnInterrupt(int signalNumber) {
+    // The first Ctrl+C sets the flag, and long work notices it and stops cleanly; a second
+    // one, while work that does not look at the flag runs on, ends the program at once.
+    if (CancelRequested()) TerminateWithCleanup(signalNumber);
     SetCancelRequested(true);
 }
 
@@ -36,10 +40,19 @@ void InstallCliHooks() {
             g_progressShown = true;
         };
     }
+    InstallTerminationCleanup(false);
     struct sigaction sa {};
     sa.sa_handler = OnInterrupt;
     sigemptyset(&sa.sa_mask);
     sigaction(SIGINT, &sa, nullptr);
+}
+
+void ReportCrcFailures(const std::string& file, int failed, int blocks) {
+    EndProgressLine();
+    std::cerr << "kindrel: warning: " << failed << " of " << blocks
+              << (blocks == 1 ? " block" : " blocks") << " of " << file
+              << " failed their CRC check; what follows may be damaged.\n";
+    g_crcFailures = true;
 }
 
 void EndProgressLine() {
@@ -54,7 +67,7 @@ int RunGuarded(const std::function<int()>& body) {
     try {
         const int rc = body();
         EndProgressLine();
-        return rc;
+        return rc == 0 && g_crcFailures ? kExitCrcMismatch : rc;
     } catch (const std::exception& e) {
         EndProgressLine();
         std::cerr << "kindrel: " << e.what() << "\n";

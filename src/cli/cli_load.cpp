@@ -4,7 +4,9 @@
 
 #include "containers/errors.h"
 #include "containers/ui_hooks.h"
+#include "services/posix_file.h"
 #include "services/self_view_trailer.h"
+#include "services/stale_files.h"
 
 #include <cctype>
 #include <charconv>
@@ -13,13 +15,25 @@ namespace kindrel::cli {
 
 namespace {
 
+// True when the file starts like an executable (the ELF magic): such a file is a viewer, with
+// or without its payload, and never a GEDCOM.
+bool IsExecutable(const std::string& path) {
+    const WUniqueFd fd = OpenForReading(path);
+    unsigned char magic[4] = {};
+    return fd.IsOpen() && ReadAt(fd.Get(), magic, sizeof magic, 0) == sizeof magic &&
+           magic[0] == 0x7F && magic[1] == 'E' && magic[2] == 'L' && magic[3] == 'F';
+}
+
 // True when the file ends with a self-viewing trailer. A file without the signature is
-// taken as GEDCOM; a damaged trailer or an unreadable file raises its own error.
+// taken as GEDCOM unless it is an executable: a viewer whose trailer is missing or damaged
+// is refused as a self-viewing file without a GEDCOM. A damaged trailer or an unreadable
+// file raises its own error.
 bool IsSelfViewing(const std::string& path) {
     try {
         ReadSelfViewTrailer(path);
         return true;
     } catch (const ENoGedcom&) {
+        if (IsExecutable(path)) throw;
         return false;
     }
 }
@@ -30,6 +44,8 @@ CliCollection LoadCollectionForCli(const std::string& path) {
     CliCollection result;
     std::string gedcomPath = path;
     if (IsSelfViewing(path)) {
+        // Copies that runs ended by SIGKILL or a crash left behind go first.
+        DeleteStaleTempFiles();
         result.embedded = LoadEmbeddedGedcom(path);
         result.selfViewing = true;
         gedcomPath = result.embedded.gedcom.Path();
@@ -60,6 +76,8 @@ CliCollection LoadCollectionForCli(const std::string& path) {
     result.collection->AfterLoad();
     if (CancelRequested()) throw KindrelError("Loading \"" + path + "\" was cancelled.");
     EndProgressLine();
+    if (result.embedded.HadCrcFailures())
+        ReportCrcFailures(path, result.embedded.expand.crcFailures, result.embedded.expand.blocks);
     return result;
 }
 

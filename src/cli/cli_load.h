@@ -23,8 +23,10 @@ struct CliCollection {
 
 // Opens and loads path: a self-viewing file (it carries the trailer) through its embedded
 // GEDCOM, any other file as GEDCOM unless its extension names another format (.paf, .ftw,
-// .tmg). Throws KindrelError with the reason when the file cannot be read, is UTF-16 or of
-// another format, or the load was cancelled (Ctrl+C).
+// .tmg). Throws KindrelError with the reason when the file cannot be read, is not a regular
+// file, is UTF-16, over 4 GB or of another format, is an executable without a valid trailer,
+// or the load was cancelled (Ctrl+C). Blocks that failed their CRC check are reported (see
+// ReportCrcFailures). Stale temporary files are removed before a self-viewing file is expanded.
 CliCollection LoadCollectionForCli(const std::string& path);
 
 // The individual that text names: a number ("12") or an identifier with or without its

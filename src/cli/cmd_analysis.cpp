@@ -3,9 +3,11 @@
 #include "analysis/des_iterator.h"
 #include "analysis/islands.h"
 #include "analysis/rel_calc.h"
+#include "app/page_texts.h"
 #include "cli/cli_common.h"
 #include "cli/cli_load.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <memory>
@@ -79,24 +81,13 @@ int RunDescendants(const DescendantsArgs& args) {
     walk.Start(root, args.generations, args.repeat);
     EndProgressLine();
     std::string out = "Descendants (" + std::to_string(walk.DescendantCount()) + " individuals)\n";
-    for (int i = 1; i <= walk.RecordCount(); ++i) {
-        const WDesRecord r = walk.RecordOf(i);
-        out.append(size_t(2) * size_t(r.generation > 0 ? r.generation : 0), ' ');
-        out += std::to_string(r.generation + 1) + " - " + collection.DisplayNameOf(r.individual);
-        if (r.duplicate) {
-            out += " (DUPLICATED)";
-        } else {
-            if (r.spouse != 0) out += " + " + collection.DisplayNameOf(r.spouse);
-            if (r.marriageCount > 1) {
-                out += " [" + std::to_string(r.marriageIndex) + " of " +
-                       std::to_string(r.marriageCount) + "]";
-            }
-        }
-        out += "\n";
-        if (out.size() > (size_t(1) << 16)) {
-            std::cout << out;
-            out.clear();
-        }
+    // Written in slices so that a long list does not wait in memory.
+    constexpr int kSlice = 4096;
+    for (int from = 1; from <= walk.RecordCount(); from += kSlice) {
+        AppendDescendantLines(collection, walk, from,
+                              std::min(walk.RecordCount(), from + kSlice - 1), out);
+        std::cout << out;
+        out.clear();
     }
     std::cout << out;
     if (walk.Truncated()) {

@@ -4,6 +4,7 @@
 #include "analysis/collection_iterator.h"
 #include "analysis/islands.h"
 #include "analysis/list_columns.h"
+#include "app/list_text.h"
 #include "cli/cli_common.h"
 #include "cli/cli_load.h"
 #include "containers/errors.h"
@@ -66,45 +67,6 @@ std::vector<int> ParseColumnCodes(const std::string& columns) {
     return codes;
 }
 
-// Number of UTF-8 characters in text.
-size_t CharacterCount(std::string_view text) {
-    size_t count = 0;
-    for (const char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
-    }
-    return count;
-}
-
-// text cut to at most width characters, then padded with blanks to pad characters.
-void AppendFixed(std::string& out, std::string_view text, size_t width, size_t pad) {
-    size_t characters = 0;
-    size_t end = 0;
-    while (end < text.size()) {
-        if ((static_cast<unsigned char>(text[end]) & 0xC0) != 0x80) {
-            if (characters == width) break;
-            ++characters;
-        }
-        ++end;
-    }
-    out.append(text.substr(0, end));
-    if (pad > characters) out.append(pad - characters, ' ');
-}
-
-void AppendQuoted(std::string& out, std::string_view text) {
-    out += '"';
-    for (const char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
-// A cell as the list copy writes it: the parts of a tab-separated value joined.
-std::string CellForCopy(std::string text) {
-    std::erase(text, '\t');
-    return text;
-}
-
 void Flush(std::string& out) {
     std::fwrite(out.data(), 1, out.size(), stdout);
     out.clear();
@@ -162,8 +124,7 @@ int RunList(const ListArgs& args) {
 
     // Fixed form: cut to W / 5 - 2 characters, padded to W / 5 - 1 (W the width in pixels),
     // or, with --fit, as wide as the widest value.
-    std::vector<size_t> cut(static_cast<size_t>(columnCount), 0);
-    std::vector<size_t> pad(static_cast<size_t>(columnCount), 0);
+    std::vector<FixedField> fields(static_cast<size_t>(columnCount));
     if (!args.csv) {
         for (int c = 1; c <= columnCount; ++c) {
             const auto k = static_cast<size_t>(c - 1);
@@ -173,32 +134,20 @@ int RunList(const ListArgs& args) {
                     const std::string cell = CellForCopy(columns.CellText(c, iterator.NumberAt(r)));
                     widest = std::max(widest, CharacterCount(cell));
                 }
-                cut[k] = std::min(widest, kMaxFitWidth);
-                pad[k] = cut[k] + 1;
+                fields[k].cut = std::min(widest, kMaxFitWidth);
+                fields[k].pad = fields[k].cut + 1;
             } else {
-                const int units = columns.Width(c) / 5;
-                if (units >= 2) {
-                    cut[k] = static_cast<size_t>(units - 2);
-                    pad[k] = static_cast<size_t>(units - 1);
-                }
+                fields[k] = FixedFieldOfWidth(columns.Width(c));
             }
         }
     }
     EndProgressLine();
 
-    const char* lineEnd = args.csv ? "\r\n" : "\n";
+    // The last column needs no padding.
+    const WListLineWriter writer(args.csv, std::move(fields), args.csv ? "\r\n" : "\n", false);
     std::string out;
     const auto appendLine = [&](const std::vector<std::string>& cells) {
-        for (size_t k = 0; k < cells.size(); ++k) {
-            if (args.csv) {
-                if (k > 0) out += ',';
-                AppendQuoted(out, cells[k]);
-            } else if (pad[k] > 0) {
-                // The last column needs no padding.
-                AppendFixed(out, cells[k], cut[k], k + 1 == cells.size() ? 0 : pad[k]);
-            }
-        }
-        out += lineEnd;
+        writer.AppendLine(out, cells);
         if (out.size() >= kFlushBytes) Flush(out);
     };
     appendLine(headers);

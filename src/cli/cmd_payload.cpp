@@ -2,6 +2,7 @@
 #include "cli/cli_common.h"
 
 #include "payload/blokar_compress.h"
+#include "services/atomic_output.h"
 #include "services/embedded_gedcom.h"
 #include "services/posix_file.h"
 #include "services/runtime_footer.h"
@@ -20,8 +21,6 @@
 namespace kindrel::cli {
 
 namespace {
-
-constexpr int kExitCrcMismatch = 2;
 
 struct PackArgs {
     PackOptions pack;
@@ -69,6 +68,10 @@ std::string ViewerKind(int fd, long long end) {
 }
 
 std::string ReadMessageFile(const std::string& path) {
+    std::error_code ec;
+    // Not a named pipe or device: opening one could wait forever.
+    if (!std::filesystem::is_regular_file(path, ec))
+        throw KindrelError("Cannot read the message file \"" + path + "\".");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw KindrelError("Cannot read the message file \"" + path + "\".");
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
@@ -150,44 +153,14 @@ bool SameFile(const std::string& a, const std::string& b) {
            sa.st_ino == sb.st_ino;
 }
 
-// The output of expand: written under a temporary name beside the target and renamed into
-// place once complete, so a failed expansion leaves no partial file behind.
-class ExpandOutput {
-  public:
-    explicit ExpandOutput(const std::string& target) : m_target(target) {
-        const std::filesystem::path path(target);
-        const std::filesystem::path folder =
-            path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-        std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
-        const WUniqueFd fd(::mkstemp(pattern.data()));
-        if (!fd.IsOpen())
-            throw KindrelError("Cannot write \"" + target + "\": " + ErrorText(errno) + ".");
-        m_temp = pattern;
-    }
-    ExpandOutput(const ExpandOutput&) = delete;
-    ExpandOutput& operator=(const ExpandOutput&) = delete;
-    ~ExpandOutput() {
-        if (!m_temp.empty()) ::unlink(m_temp.c_str());
-    }
-    const std::string& TempName() const { return m_temp; }
-    void Commit() {
-        if (::chmod(m_temp.c_str(), 0666 & ~CurrentUmask()) != 0 ||
-            ::rename(m_temp.c_str(), m_target.c_str()) != 0)
-            throw KindrelError("Cannot write \"" + m_target + "\": " + ErrorText(errno) + ".");
-        m_temp.clear();
-    }
-
-  private:
-    std::string m_target;
-    std::string m_temp;
-};
-
 int RunExpand(const ExpandArgs& args) {
     if (SameFile(args.input, args.output))
         throw KindrelError("The output \"" + args.output + "\" is the input file itself.");
     if (std::filesystem::is_directory(args.output))
         throw KindrelError("The output \"" + args.output + "\" is a folder.");
-    ExpandOutput output(args.output);
+    // Written beside the target and renamed into place once complete, so a failed expansion
+    // leaves no partial file behind.
+    WAtomicOutput output(args.output);
     ExpandResult result;
     if (args.blocks > 0) {
         WBlokarCompress expander;

@@ -7,6 +7,19 @@ EFileError::EFileError(const std::string& fileName)
                    "\r\nPlease check that this file is not being used by another application."),
       m_fileName(fileName) {}
 
+EFileError::EFileError(const std::string& fileName, const std::string& message)
+    : KindrelError(message), m_fileName(fileName) {}
+
+ENotRegularFile::ENotRegularFile(const std::string& fileName, const std::string& kind)
+    : EFileError(fileName,
+                 "Cannot read \"" + fileName + "\": it is " + kind + ", not a regular file."),
+      m_kind(kind) {}
+
+EFileTooLarge::EFileTooLarge(const std::string& fileName, long long bytes)
+    : EFileError(fileName, "Cannot read \"" + fileName + "\": at " + std::to_string(bytes) +
+                               " bytes it is larger than 4 GB, the largest GEDCOM file that "
+                               "can be read.") {}
+
 EIndexError::EIndexError(long long index)
     : KindrelError("Error: In valid index value = " + std::to_string(index)) {}
 

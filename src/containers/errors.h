@@ -18,8 +18,30 @@ public:
     explicit EFileError(const std::string& fileName);
     const std::string& FileName() const { return m_fileName; }
 
+protected:
+    // A file error with its own message text.
+    EFileError(const std::string& fileName, const std::string& message);
+
 private:
     std::string m_fileName;
+};
+
+// A name that is a folder, named pipe, device or socket where a file was expected.
+class ENotRegularFile : public EFileError {
+public:
+    // kind names what the name is ("a named pipe").
+    ENotRegularFile(const std::string& fileName, const std::string& kind);
+    // What the name is ("a named pipe", "a folder", "a device", "a socket").
+    const std::string& Kind() const { return m_kind; }
+
+private:
+    std::string m_kind;
+};
+
+// A GEDCOM file too large to be read (record offsets are 32-bit).
+class EFileTooLarge : public EFileError {
+public:
+    EFileTooLarge(const std::string& fileName, long long bytes);
 };
 
 // A record number outside its index ("Error: In valid index value = %d").

@@ -1,6 +1,7 @@
 #include "containers/mmf.h"
 
 #include "containers/errors.h"
+#include "containers/regular_file.h"
 #include "containers/temp_file.h"
 
 #include <fcntl.h>
@@ -28,18 +29,14 @@ std::int64_t RoundUpToPage(std::int64_t n) {
     return (n + kPage - 1) / kPage * kPage;
 }
 
-// A file created or opened by a store before it is mapped; closes (and for anonymous
-// stores deletes) the file again unless Release() is called, so a failed step leaves
-// nothing behind.
+// A file created or opened by a store before it is mapped; closes the file again unless
+// Release() is called, so a failed step leaves nothing open (an anonymous file has no name).
 struct PendingFile {
     int fd = -1;
     std::string path;
-    bool unlinkOnFailure = false;
 
     ~PendingFile() {
-        if (fd < 0) return;
-        ::close(fd);
-        if (unlinkOnFailure) ::unlink(path.c_str());
+        if (fd >= 0) ::close(fd);
     }
     int Release() { return std::exchange(fd, -1); }
 };
@@ -49,10 +46,12 @@ struct PendingFile {
 PendingFile CreateBackingFile(const std::string& name) {
     PendingFile file;
     if (name.empty()) {
+        // The name goes at once: the mapping lives on the descriptor, and nothing is left in
+        // the temporary folder however the process ends. The name stays for messages.
         TempFile temp = CreateTempFile();
+        RemoveTempFile(temp.path);
         file.fd = temp.fd;
         file.path = std::move(temp.path);
-        file.unlinkOnFailure = true;
         return file;
     }
     file.fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
@@ -69,7 +68,7 @@ WMMF::WMMF(std::string fileName, bool inMemory, std::int64_t growthStep, std::in
     : m_initialSize(std::max<std::int64_t>(initialSize, 0)),
       m_growthStep(std::max<std::int64_t>(growthStep, 0)),
       m_fileName(std::move(fileName)) {
-    m_deleteOnClose = m_fileName.empty();
+    m_anonymous = m_fileName.empty();
     if (inMemory && m_initialSize < kHeapLimit) {
         const std::int64_t capacity = std::max<std::int64_t>(m_initialSize, 16);
         m_base = static_cast<char*>(std::calloc(std::size_t(capacity), 1));
@@ -87,7 +86,7 @@ WMMF::WMMF(std::string fileName, std::int64_t growthStep, std::uint16_t openMode
       m_growthStep(std::max<std::int64_t>(growthStep, 0)),
       m_fileName(std::move(fileName)) {
     if (openMode == kModeCreate) {
-        if (m_fileName.empty()) m_deleteOnClose = true;
+        if (m_fileName.empty()) m_anonymous = true;
         CreateFile();
         return;
     }
@@ -101,7 +100,7 @@ WMMF::~WMMF() {
 WMMF::WMMF(WMMF&& other) noexcept
     : m_inMemory(std::exchange(other.m_inMemory, false)),
       m_readOnly(std::exchange(other.m_readOnly, false)),
-      m_deleteOnClose(std::exchange(other.m_deleteOnClose, false)),
+      m_anonymous(std::exchange(other.m_anonymous, false)),
       m_base(std::exchange(other.m_base, nullptr)),
       m_size(std::exchange(other.m_size, 0)),
       m_initialSize(std::exchange(other.m_initialSize, 0)),
@@ -116,7 +115,7 @@ WMMF& WMMF::operator=(WMMF&& other) noexcept {
     Close();
     m_inMemory = std::exchange(other.m_inMemory, false);
     m_readOnly = std::exchange(other.m_readOnly, false);
-    m_deleteOnClose = std::exchange(other.m_deleteOnClose, false);
+    m_anonymous = std::exchange(other.m_anonymous, false);
     m_base = std::exchange(other.m_base, nullptr);
     m_size = std::exchange(other.m_size, 0);
     m_initialSize = std::exchange(other.m_initialSize, 0);
@@ -145,13 +144,13 @@ void WMMF::CreateFile() {
 
 void WMMF::OpenExisting(std::uint16_t openMode) {
     m_readOnly = (openMode & (kModeReadWriteAll | kModeReadWrite)) == 0;
-    m_deleteOnClose = false;
+    m_anonymous = false;
     PendingFile file;
-    // O_NONBLOCK keeps a named pipe from blocking the open; only regular files are mapped.
-    file.fd = ::open(m_fileName.c_str(), (m_readOnly ? O_RDONLY : O_RDWR) | O_CLOEXEC | O_NONBLOCK);
+    // Only regular files are mapped; a named pipe neither blocks the open nor is read.
+    file.fd = OpenRegularFile(m_fileName, m_readOnly ? O_RDONLY : O_RDWR);
     if (file.fd < 0) throw EFileError(m_fileName);
     struct stat info {};
-    if (::fstat(file.fd, &info) != 0 || !S_ISREG(info.st_mode)) throw EFileError(m_fileName);
+    if (::fstat(file.fd, &info) != 0) throw EFileError(m_fileName);
     // Mapping an empty file is not possible; it is reported like any other failure.
     if (info.st_size <= 0) throw EFileError(m_fileName);
     if (openMode & kShareExclusive) {
@@ -221,9 +220,9 @@ void WMMF::Close() noexcept {
         if (m_inMemory) {
             std::free(m_base);
         } else {
-            // A kept file gets its pages scheduled for writing; a file about to be deleted
-            // needs no flush.
-            if (!m_readOnly && !m_deleteOnClose) ::msync(m_base, std::size_t(m_capacity), MS_ASYNC);
+            // A kept file gets its pages scheduled for writing; an anonymous one (its name
+            // already gone) needs no flush.
+            if (!m_readOnly && !m_anonymous) ::msync(m_base, std::size_t(m_capacity), MS_ASYNC);
             ::munmap(m_base, std::size_t(m_capacity));
         }
         m_base = nullptr;
@@ -231,7 +230,6 @@ void WMMF::Close() noexcept {
     if (m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
-        if (m_deleteOnClose && !m_fileName.empty()) ::unlink(m_fileName.c_str());
     }
     m_capacity = 0;
     m_size = 0;

@@ -28,8 +28,9 @@ class WMMF {
     static constexpr std::uint16_t kModeReadOnly = 0x40;
 
     // New store: a heap block when inMemory and initialSize < kHeapLimit, otherwise a file.
-    // An empty fileName makes an anonymous "fmr*.tmp" file (created on first need, 0600,
-    // shared lock) that is deleted when the store is destroyed. Size() starts at initialSize.
+    // An empty fileName makes an anonymous "fmr*.tmp" file (created on first need, 0600),
+    // deleted again at once: it lives on as the open descriptor until the store is destroyed,
+    // so no file is left however the process ends. Size() starts at initialSize.
     WMMF(std::string fileName, bool inMemory, std::int64_t growthStep, std::int64_t initialSize);
     // Existing file, mapped whole; openMode as above (kModeReadOnly maps PROT_READ,
     // MAP_PRIVATE). A missing or empty file throws EFileError. Never deleted by the store.
@@ -68,7 +69,8 @@ class WMMF {
     bool ReadOnly() const noexcept { return m_readOnly; }
     // The file descriptor (-1 while in memory).
     int FileHandle() const noexcept { return m_fd; }
-    // The file's name; empty for an anonymous store that is still a heap block.
+    // The file's name; empty for an anonymous store that is still a heap block (an anonymous
+    // store's file no longer carries this name once it is created).
     const std::string& FileName() const noexcept { return m_fileName; }
     // Writes the mapped bytes back to the file (nothing for a heap block or a read-only view).
     void Flush();
@@ -91,7 +93,7 @@ class WMMF {
 
     bool m_inMemory = false;
     bool m_readOnly = false;
-    bool m_deleteOnClose = false;
+    bool m_anonymous = false;
     char* m_base = nullptr;
     std::int64_t m_size = 0;
     std::int64_t m_initialSize = 0;

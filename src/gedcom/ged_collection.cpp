@@ -1,6 +1,7 @@
 #include "gedcom/ged_collection.h"
 
 #include "containers/errors.h"
+#include "containers/regular_file.h"
 #include "containers/ui_hooks.h"
 #include "gedcom/charset.h"
 #include "gedcom/ged_events.h"
@@ -8,13 +9,15 @@
 #include "gedcom/ged_lines.h"
 #include "gedcom/ged_sources.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <ctime>
-#include <fstream>
 
 namespace kindrel {
 
@@ -37,6 +40,17 @@ std::string LowerCase(std::string_view text) {
     std::string out(text);
     for (char& c : out) c = char(std::tolower(static_cast<unsigned char>(c)));
     return out;
+}
+
+// Maps a GEDCOM file. Record offsets are 32-bit, so a larger file is refused by its size,
+// before it is mapped and read.
+std::unique_ptr<WGEDTextMMF> MapGedcomText(const std::string& fileName) {
+    struct stat info {};
+    if (::stat(fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode) &&
+        info.st_size > std::int64_t(UINT32_MAX)) {
+        throw EFileTooLarge(fileName, info.st_size);
+    }
+    return std::make_unique<WGEDTextMMF>(fileName);
 }
 
 // The bucket of a level-0 record from the tag after its identifier (the kinds of
@@ -106,11 +120,17 @@ int FileKindFromExtension(std::string_view extension) {
 }
 
 bool IsUnicodeFile(const std::string& fileName) {
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in) return false;
+    const int fd = OpenRegularFile(fileName, O_RDONLY);
+    if (fd < 0) return false;  // the mapping reports why
     unsigned char bytes[kUnicodeProbe];
-    in.read(reinterpret_cast<char*>(bytes), sizeof bytes);
-    const int n = int(in.gcount());
+    int n = 0;
+    while (n < kUnicodeProbe) {
+        const ssize_t got = ::pread(fd, bytes + n, std::size_t(kUnicodeProbe - n), n);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        n += int(got);
+    }
+    ::close(fd);
     if (n >= 2 &&
         ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
         return true;
@@ -159,9 +179,7 @@ std::unique_ptr<WGEDCollection> OpenGedcomCollection(const std::string& fileName
 // WGEDCollection
 
 WGEDCollection::WGEDCollection(const std::string& fileName)
-    : m_fileName(fileName), m_text(std::make_unique<WGEDTextMMF>(fileName)) {
-    // Record offsets are 32-bit.
-    if (m_text->Size() > std::int64_t(UINT32_MAX)) throw EFileError(fileName);
+    : m_fileName(fileName), m_text(MapGedcomText(fileName)) {
     m_kind = kKindGedcom;
     m_textBase = m_text->TextStart();
     m_textEnd = m_text->TextEnd();

@@ -35,12 +35,14 @@ enum GedBucket : int {
 int FileKindFromExtension(std::string_view extension);
 
 // True when the file opens and starts as UTF-16: a byte-order mark of either order, or no
-// mark but a zero byte in every other position of its first bytes.
+// mark but a zero byte in every other position of its first bytes. Throws ENotRegularFile
+// for a folder, named pipe, device or socket (without waiting on it).
 bool IsUnicodeFile(const std::string& fileName);
 
 // A new collection over the file, or null with the reason in error: "Unknown file format"
 // when the kind (0: from the extension) is not GEDCOM, "Error: Cannot read unicode GEDCOM
-// file\r" + the name for UTF-16 files. Mapping errors raise EFileError.
+// file\r" + the name for UTF-16 files. Mapping errors raise EFileError, a name that is not a
+// regular file ENotRegularFile, a file over 4 GB EFileTooLarge (before it is mapped).
 std::unique_ptr<class WGEDCollection> OpenGedcomCollection(const std::string& fileName,
                                                            std::string& error, int kind = 0);
 

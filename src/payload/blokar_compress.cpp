@@ -1,5 +1,6 @@
 #include "payload/blokar_compress.h"
 
+#include "containers/regular_file.h"
 #include "containers/ui_hooks.h"
 #include "payload/archive_header.h"
 #include "payload/bit_file.h"
@@ -11,6 +12,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 #include <thread>
 
 namespace kindrel {
@@ -25,7 +27,7 @@ constexpr long long kMaxThreads = 8;
 class InputFile {
   public:
     explicit InputFile(const std::string& name) : m_name(name) {
-        m_fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+        m_fd = OpenRegularFile(name, O_RDONLY);
         if (m_fd < 0) throw EFileError(name);
     }
     ~InputFile() { ::close(m_fd); }
@@ -72,7 +74,9 @@ WBlokarCompress::~WBlokarCompress() = default;
 
 int WBlokarCompress::BlocksFor(long long size) {
     if (size <= 0) return 1;
-    return static_cast<int>((size + kMaxBlockBytes - 1) / kMaxBlockBytes);
+    // Rounded up without overflow, for sizes near the largest value too.
+    const long long blocks = size / kMaxBlockBytes + (size % kMaxBlockBytes != 0 ? 1 : 0);
+    return static_cast<int>(std::min<long long>(blocks, std::numeric_limits<int>::max()));
 }
 
 int WBlokarCompress::ThreadsFor(long long blocks) const {

@@ -1,5 +1,7 @@
 #include "payload/buffered_file_stream.h"
 
+#include "containers/regular_file.h"
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -19,7 +21,7 @@ TBufferedFileStream::TBufferedFileStream(const std::string& fileName, int buffer
     if (m_forWriting) {
         m_fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     } else {
-        m_fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+        m_fd = OpenRegularFile(fileName, O_RDONLY);
         // Others may read the file while we do, but whoever holds it exclusively keeps it.
         if (m_fd >= 0 && ::flock(m_fd, LOCK_SH | LOCK_NB) != 0) {
             ::close(m_fd);

@@ -23,12 +23,15 @@ class TempFileGuard {
     TempFileGuard(const TempFileGuard&) = delete;
     TempFileGuard& operator=(const TempFileGuard&) = delete;
     ~TempFileGuard() {
-        if (!m_path.empty()) ::unlink(m_path.c_str());
+        if (!m_path.empty()) RemoveTempFile(m_path);
     }
     int Fd() const { return m_fd.Get(); }
     const std::string& Path() const { return m_path; }
-    // Hands the open descriptor and the name over; the guard no longer deletes the file.
-    WGedcomTempFile Keep() { return WGedcomTempFile(std::move(m_fd), std::exchange(m_path, {})); }
+    // Hands the name over with the descriptor lock that holds the file's lock; the guard no
+    // longer deletes the file.
+    WGedcomTempFile Keep(WUniqueFd lock) {
+        return WGedcomTempFile(std::move(lock), std::exchange(m_path, {}));
+    }
 
   private:
     WUniqueFd m_fd;
@@ -84,13 +87,14 @@ WGedcomTempFile& WGedcomTempFile::operator=(WGedcomTempFile&& other) noexcept {
 
 void WGedcomTempFile::Remove() {
     // Unlink before closing, so no other viewer can find the file unlocked.
-    if (!m_path.empty()) ::unlink(m_path.c_str());
+    if (!m_path.empty()) RemoveTempFile(m_path);
     m_path.clear();
     m_fd.Reset();
 }
 
 std::string WGedcomTempFile::Release() {
     m_fd.Reset();
+    ForgetTempFile(m_path);
     return std::exchange(m_path, {});
 }
 
@@ -114,9 +118,7 @@ EmbeddedGedcom LoadEmbeddedGedcom(const std::string& selfViewFile) {
     WUniqueFd lockFd = OpenForReading(gedcom.Path());
     if (!lockFd.IsOpen()) throw EFileError(gedcom.Path());
     ::flock(lockFd.Get(), LOCK_SH | LOCK_NB);
-    WGedcomTempFile expanded = gedcom.Keep();
-    const std::string path = expanded.Release();  // lockFd already holds the lock
-    result.gedcom = WGedcomTempFile(std::move(lockFd), path);
+    result.gedcom = gedcom.Keep(std::move(lockFd));
 
     result.trailer = info.trailer;
     result.payloadBytes = info.payloadBytes;

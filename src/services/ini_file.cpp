@@ -1,10 +1,9 @@
 #include "services/ini_file.h"
 
 #include "containers/errors.h"
+#include "services/atomic_output.h"
 #include "services/posix_file.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <cerrno>
 #include <filesystem>
 
@@ -77,7 +76,9 @@ WIniFile WIniFile::Parse(std::string_view text) {
         size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
         std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        // Every carriage return before the break goes: a "\r\r\n" line would otherwise keep
+        // one and read differently once written back.
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         ini.m_lines.emplace_back(line);
         start = end + 1;
     }
@@ -157,30 +158,16 @@ std::string WIniFile::ToText() const {
 }
 
 void WIniFile::SaveAtomically(const std::string& fileName) const {
-    namespace fs = std::filesystem;
     std::error_code ec;
-    // Write through a symbolic link to its target, so the link survives.
-    fs::path target(fileName);
-    if (fs::is_symlink(target, ec)) {
-        const fs::path resolved = fs::weakly_canonical(target, ec);
-        if (!ec) target = resolved;
-    }
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    fs::create_directories(folder, ec);
+    const std::filesystem::path target(fileName);
+    if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
     if (ec) throw EFileError(fileName);
-
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const WUniqueFd fd(::mkstemp(pattern.data()));
-    if (!fd.IsOpen()) throw EFileError(fileName);
-    const std::string temp = pattern;
-    struct stat old {};
-    const mode_t mode =
-        ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : (0666 & ~CurrentUmask());
-    const std::string text = ToText();
-    const bool written = WriteAll(fd.Get(), text.data(), text.size()) &&
-                         ::fchmod(fd.Get(), mode) == 0 && ::fsync(fd.Get()) == 0;
-    if (!written || ::rename(temp.c_str(), target.c_str()) != 0) {
-        ::unlink(temp.c_str());
+    try {
+        WAtomicOutput output(fileName);
+        const std::string text = ToText();
+        output.Write(text.data(), text.size());
+        output.Commit();
+    } catch (const EOutputError&) {
         throw EFileError(fileName);
     }
 }

@@ -1,17 +1,37 @@
 #include "services/options.h"
 
 #include "containers/errors.h"
+#include "containers/ui_hooks.h"
 
 #include <pwd.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
+#include <limits>
 
 namespace kindrel {
 
 namespace {
+
+// The settings file as it is, or no settings when it cannot be read: settings never stop the
+// program. A name that is not a regular file (a named pipe) is worth one warning.
+WIniFile LoadOrDefaults(const std::string& fileName) {
+    try {
+        return WIniFile::Load(fileName);
+    } catch (const ENotRegularFile& error) {
+        // Once, and only once somebody shows it (reads come before the window's hooks).
+        static bool warned = false;
+        if (!warned && Hooks().warning) {
+            warned = true;
+            ShowWarning(error.what());
+        }
+    } catch (const KindrelError&) {
+    }
+    return WIniFile();
+}
 
 constexpr const char* kGeneral = "General";
 constexpr const char* kPrinting = "Printing";
@@ -230,12 +250,7 @@ size_t WOptions::Slot(int number) {
 
 const WIniFile& WOptions::Snapshot() {
     if (!m_haveSnapshot) {
-        // An unreadable settings file reads as defaults; settings never stop the program.
-        try {
-            m_snapshot = WIniFile::Load(m_fileName);
-        } catch (const KindrelError&) {
-            m_snapshot = WIniFile();
-        }
+        m_snapshot = LoadOrDefaults(m_fileName);
         m_haveSnapshot = true;
     }
     return m_snapshot;
@@ -243,6 +258,7 @@ const WIniFile& WOptions::Snapshot() {
 
 std::string WOptions::ReadText(int number) {
     Entry& entry = m_entries[Slot(number)];
+    if (entry.override) return *entry.override;
     if (!entry.loaded) {
         const OptionDefinition& def = kOptions[number - 1];
         entry.value = Snapshot().Get(def.section, def.key).value_or(def.defaultText);
@@ -264,6 +280,10 @@ void WOptions::WriteText(int number, const std::string& value) {
     entry.value = value;
     entry.loaded = true;
     entry.changed = true;
+}
+
+void WOptions::SetOverride(Opt id, std::optional<std::string> value) {
+    m_entries[Slot(OptNumber(id))].override = std::move(value);
 }
 
 void WOptions::WriteBool(int number, bool value) {
@@ -296,18 +316,18 @@ void WOptions::Flush() {
 }
 
 void WOptions::ClearCache() {
-    for (Entry& entry : m_entries) entry = Entry{};
+    for (Entry& entry : m_entries) {
+        std::optional<std::string> kept = std::move(entry.override);  // scoped, not cached
+        entry = Entry{};
+        entry.override = std::move(kept);
+    }
     m_haveSnapshot = false;
     m_snapshot = WIniFile();
 }
 
 std::string WOptions::ReadDirect(const std::string& section, const std::string& key,
                                  const std::string& defaultText) const {
-    try {
-        return WIniFile::Load(m_fileName).Get(section, key).value_or(defaultText);
-    } catch (const KindrelError&) {
-        return defaultText;
-    }
+    return LoadOrDefaults(m_fileName).Get(section, key).value_or(defaultText);
 }
 
 void WOptions::WriteDirect(const std::string& section, const std::string& key,
@@ -326,11 +346,7 @@ void WOptions::WriteListColumns(const std::string& columns) {
 }
 
 WindowPlacement WOptions::ReadWindowPlacement(int screenWidth, int screenHeight) const {
-    WIniFile ini;
-    try {
-        ini = WIniFile::Load(m_fileName);
-    } catch (const KindrelError&) {
-    }
+    const WIniFile ini = LoadOrDefaults(m_fileName);
     WindowPlacement p;
     p.showCmd = PlacementInt(ini, "ShowCmd", 3);
     p.minX = PlacementInt(ini, "MinX", -1);
@@ -339,8 +355,14 @@ WindowPlacement WOptions::ReadWindowPlacement(int screenWidth, int screenHeight)
     p.maxY = PlacementInt(ini, "MaxY", 0);
     p.top = PlacementInt(ini, "Top", screenHeight / 8);
     p.left = PlacementInt(ini, "Left", screenWidth / 8);
-    p.bottom = PlacementInt(ini, "Bottom", p.top * 7);
-    p.right = PlacementInt(ini, "Right", p.left * 7);
+    // Defaults from stored edges, computed wide so that huge stored values cannot overflow.
+    const auto seven = [](int edge) {
+        const long long value = 7LL * edge;
+        return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int>::min(),
+                                                      std::numeric_limits<int>::max()));
+    };
+    p.bottom = PlacementInt(ini, "Bottom", seven(p.top));
+    p.right = PlacementInt(ini, "Right", seven(p.left));
     return p;
 }
 

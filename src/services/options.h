@@ -5,6 +5,7 @@
 #include "services/ini_file.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 namespace kindrel {
@@ -226,6 +227,10 @@ class WOptions {
     void WriteInt(Opt id, int value) { WriteInt(OptNumber(id), value); }
     void WriteInt(int number, int value);
 
+    // Makes a setting read as value (std::nullopt: as stored again) without writing or marking
+    // it; WScopedOverride is the way to use it.
+    void SetOverride(Opt id, std::optional<std::string> value);
+
     // True once the setting was read from the file or written.
     bool IsLoaded(Opt id) const { return m_entries[Slot(OptNumber(id))].loaded; }
     // True when the setting was written since the last Flush.
@@ -267,6 +272,7 @@ class WOptions {
   private:
     struct Entry {
         std::string value;
+        std::optional<std::string> override;  // what reads answer while set
         bool loaded = false;
         bool changed = false;
     };
@@ -280,6 +286,22 @@ class WOptions {
     std::array<Entry, kOptionCount> m_entries;
     WIniFile m_snapshot;
     bool m_haveSnapshot = false;
+};
+
+// A setting that reads as another value while this lives (a rendering that needs a setting
+// off); the stored value and its changed flag stay as they were, whatever happens meanwhile.
+class WScopedOverride {
+  public:
+    WScopedOverride(WOptions& options, Opt id, std::string value) : m_options(options), m_id(id) {
+        m_options.SetOverride(m_id, std::move(value));
+    }
+    WScopedOverride(const WScopedOverride&) = delete;
+    WScopedOverride& operator=(const WScopedOverride&) = delete;
+    ~WScopedOverride() { m_options.SetOverride(m_id, std::nullopt); }
+
+  private:
+    WOptions& m_options;
+    Opt m_id;
 };
 
 // The process-wide settings store over WOptions::DefaultFileName(), created on first use.

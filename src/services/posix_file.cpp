@@ -1,11 +1,14 @@
 #include "services/posix_file.h"
 
+#include "containers/regular_file.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 namespace kindrel {
 
@@ -26,11 +29,7 @@ void WUniqueFd::Reset(int fd) {
 }
 
 WUniqueFd OpenForReading(const std::string& path) {
-    int fd;
-    do {
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    } while (fd < 0 && errno == EINTR);
-    return WUniqueFd(fd);
+    return WUniqueFd(OpenRegularFile(path, O_RDONLY));
 }
 
 ssize_t ReadAt(int fd, void* buffer, size_t size, off_t offset) {

@@ -5,6 +5,7 @@
 #include <sys/types.h>
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace kindrel {
 
@@ -33,7 +34,9 @@ class WUniqueFd {
     int m_fd = -1;
 };
 
-// Opens path read-only (close-on-exec). Returns a closed WUniqueFd on failure; errno is set.
+// Opens the regular file path read-only (close-on-exec) without ever blocking. Returns a
+// closed WUniqueFd when the open fails (errno is set); throws ENotRegularFile when path is a
+// folder, named pipe, device or socket.
 WUniqueFd OpenForReading(const std::string& path);
 
 // Reads up to size bytes at offset; retries on EINTR and short reads. Returns the bytes read
@@ -46,6 +49,7 @@ bool WriteAll(int fd, const void* buffer, size_t size);
 
 // The process file-creation mask, read without changing it where the system allows.
 mode_t CurrentUmask();
+
 
 // Text of errno value err ("No such file or directory").
 std::string ErrorText(int err);

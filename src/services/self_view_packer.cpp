@@ -2,6 +2,7 @@
 
 #include "containers/ui_hooks.h"
 #include "payload/blokar_compress.h"
+#include "services/atomic_output.h"
 #include "services/posix_file.h"
 
 #include <sys/stat.h>
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <climits>
 #include <filesystem>
+#include <memory>
 #include <vector>
 
 namespace kindrel {
@@ -22,55 +24,55 @@ std::string Quoted(const std::string& path) {
     return "\"" + path + "\"";
 }
 
-// The temporary output file; deleted unless Commit renamed it into place.
+// The output file, written beside its name and renamed into place by Commit; failures read
+// as the packer's own errors.
 class PartialOutput {
   public:
-    explicit PartialOutput(const std::string& outputFile) : m_outputFile(outputFile) {
-        namespace fs = std::filesystem;
-        const fs::path out(outputFile);
-        const fs::path folder = out.has_parent_path() ? out.parent_path() : fs::path(".");
-        std::string pattern = (folder / ("." + out.filename().string() + ".XXXXXX")).string();
-        m_fd.Reset(::mkstemp(pattern.data()));
-        if (!m_fd.IsOpen())
-            throw EPackError("Cannot write the output file " + Quoted(outputFile) + ": " +
-                             ErrorText(errno) + ".");
-        m_tempName = pattern;
-    }
-    PartialOutput(const PartialOutput&) = delete;
-    PartialOutput& operator=(const PartialOutput&) = delete;
-    ~PartialOutput() {
-        if (!m_tempName.empty()) ::unlink(m_tempName.c_str());
-    }
+    explicit PartialOutput(const std::string& outputFile)
+        : m_outputFile(outputFile), m_output(Guarded([&] {
+              // An executable: 0755 less the umask, also when it replaces another file.
+              return std::make_unique<WAtomicOutput>(outputFile, 0755, false);
+          })) {}
 
-    int Fd() const { return m_fd.Get(); }
+    int Fd() const { return m_output->Fd(); }
 
     void Write(const void* data, size_t size) {
-        if (!WriteAll(m_fd.Get(), data, size)) Fail(errno);
+        Guarded([&] { m_output->Write(data, size); });
     }
 
-    [[noreturn]] void Fail(int err) const {
-        throw EPackError("Cannot write the output file " + Quoted(m_outputFile) + ": " +
-                         ErrorText(err) + ".");
-    }
+    [[noreturn]] void Fail(int err) const { Throw(ErrorText(err)); }
 
-    // Makes the file executable, syncs it and renames it over the output name.
     void Commit() {
-        const mode_t mode = 0755 & ~CurrentUmask();
-        if (::fchmod(m_fd.Get(), mode) != 0 || ::fsync(m_fd.Get()) != 0) Fail(errno);
-        m_fd.Reset();
-        if (::rename(m_tempName.c_str(), m_outputFile.c_str()) != 0) Fail(errno);
-        m_tempName.clear();
+        Guarded([&] { m_output->Commit(); });
     }
 
   private:
+    template <typename Work>
+    auto Guarded(Work work) const -> decltype(work()) {
+        try {
+            return work();
+        } catch (const EOutputError& e) {
+            Throw(e.Reason());
+        }
+    }
+    [[noreturn]] void Throw(const std::string& reason) const {
+        throw EPackError("Cannot write the output file " + Quoted(m_outputFile) + ": " + reason +
+                         ".");
+    }
+
     std::string m_outputFile;
-    std::string m_tempName;
-    WUniqueFd m_fd;
+    std::unique_ptr<WAtomicOutput> m_output;
 };
 
 // Opens a regular file for reading; EPackError naming what (the GEDCOM, the viewer) fails.
 WUniqueFd OpenInput(const std::string& path, const char* what, struct stat& st) {
-    WUniqueFd fd = OpenForReading(path);
+    WUniqueFd fd;
+    try {
+        fd = OpenForReading(path);
+    } catch (const ENotRegularFile& e) {
+        throw EPackError(std::string("The ") + what + " " + Quoted(path) + " is " + e.Kind() +
+                         ", not a file.");
+    }
     if (!fd.IsOpen())
         throw EPackError(std::string("Cannot read the ") + what + " " + Quoted(path) + ": " +
                          ErrorText(errno) + ".");

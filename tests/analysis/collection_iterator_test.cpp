@@ -535,3 +535,66 @@ TEST(WAttribKeyArrayTest, FillReportsProgressUnderTheSortingMessage) {
 
 }  // namespace
 }  // namespace kindrel
+
+namespace kindrel {
+namespace {
+
+// Sets the cancel flag from the event pump once the sort has asked for events n times.
+struct CancelAfterPumps {
+    explicit CancelAfterPumps(int n) {
+        Hooks().pumpEvents = [this, n] {
+            if (++pumps >= n) SetCancelRequested(true);
+        };
+    }
+    ~CancelAfterPumps() {
+        Hooks().pumpEvents = {};
+        SetCancelRequested(false);
+    }
+    int pumps = 0;
+};
+
+TEST(WColSortIteratorTest, ACancelledSortRestoresOrderAttributeAndDirection) {
+    FakeCollection tree;
+    std::map<int32_t, std::string> names, years;
+    for (int32_t n = 1; n <= 400; ++n) {
+        tree.AddPerson("P" + std::to_string(n), "S", 'M');
+        names[n] = std::string(1, char('z' - n % 26)) + std::to_string(n);
+        years[n] = std::to_string(2000 - n);
+    }
+    WColSortIterator iterator("", &tree);
+    TableAttrib byName(7, names);
+    iterator.SortBy(&byName, true);
+    iterator.SortBy(&byName, true);  // descending
+    ASSERT_FALSE(iterator.LastSortCancelled());
+    std::vector<int32_t> before;
+    for (int i = 1; i <= iterator.Count(); ++i) before.push_back(iterator.NumberAt(i));
+    const WAttribKeyArray* keys = iterator.KeyArray();
+
+    TableAttrib byYear(65, years);
+    {
+        CancelAfterPumps cancel(2);
+        iterator.SortBy(&byYear, true);
+        EXPECT_GE(cancel.pumps, 2);
+    }
+    EXPECT_TRUE(iterator.LastSortCancelled());
+    EXPECT_EQ(iterator.SortAttributeCode(), 7);
+    EXPECT_FALSE(iterator.IsAscending());
+    EXPECT_TRUE(iterator.IsSorted());
+    EXPECT_EQ(iterator.KeyArray(), keys);
+    std::vector<int32_t> after;
+    for (int i = 1; i <= iterator.Count(); ++i) after.push_back(iterator.NumberAt(i));
+    EXPECT_EQ(after, before);
+    // The same attribute again only flips, as before the cancelled sort.
+    iterator.SortBy(&byName, true);
+    EXPECT_TRUE(iterator.IsAscending());
+    EXPECT_EQ(iterator.NumberAt(1), before.back());
+    // ForgetSort makes the next SortBy sort afresh (ascending).
+    iterator.ForgetSort();
+    EXPECT_EQ(iterator.SortAttributeCode(), 0);
+    iterator.SortBy(&byName, true);
+    EXPECT_TRUE(iterator.IsAscending());
+    EXPECT_EQ(iterator.NumberAt(1), before.back());
+}
+
+}  // namespace
+}  // namespace kindrel

@@ -65,11 +65,11 @@ TEST(AppTexts, WelcomeMemoLinesInOrder) {
     for (const std::string& line : lines) EXPECT_EQ(line.substr(line.size() - 2), "\r\n");
 }
 
-TEST(AppTexts, TabSetIsTheTenPagesInOrder) {
+TEST(AppTexts, TabSetIsTheTenPagesInOrderThenInternet) {
     EXPECT_EQ(PageNames().size(), 14u);
     const std::vector<std::string> expected = {
-        "Sender",      "General", "Individual",  "Family",  "Pedigree",
-        "Descendants", "List",    "Highlighted", "Islands", "Sources"};
+        "Sender", "General",     "Individual", "Family",  "Pedigree", "Descendants",
+        "List",   "Highlighted", "Islands",    "Sources", "Internet"};
     EXPECT_EQ(TabTexts(), expected);
     EXPECT_EQ(PageNames()[kHighlightedPageName], "Highlighted");
     EXPECT_EQ(static_cast<int>(TabTexts().size()), kTabCount);

@@ -44,13 +44,7 @@ std::string Fixture() {
 
 // A generated file of n individuals (cached per process).
 std::string Generated(int n) {
-    const std::string file = TestDir() + "/generated-" + std::to_string(n) + ".ged";
-    if (!std::ifstream(file)) {
-        const std::string command = std::string("\"") + KINDREL_GENGEDCOM + "\" " +
-                                    std::to_string(n) + " -o \"" + file + "\" > /dev/null";
-        if (std::system(command.c_str()) != 0) return {};
-    }
-    return file;
+    return GeneratedGedcom(KINDREL_GENGEDCOM, n);
 }
 
 // A line of `generations` people, each the only child of the one before.

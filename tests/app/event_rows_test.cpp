@@ -27,12 +27,7 @@ std::string RowsText(const std::vector<WEventRow>& rows) {
 }
 
 std::unique_ptr<WGEDCollection> Open(const std::string& path) {
-    std::string error;
-    std::unique_ptr<WGEDCollection> collection = OpenGedcomCollection(path, error);
-    EXPECT_TRUE(collection) << error;
-    if (!collection || !collection->LoadFile()) return nullptr;
-    collection->AfterLoad();
-    return collection;
+    return test::OpenLoadedCollection(path);
 }
 
 constexpr WEventRowOptions kList{false, false};

@@ -6,6 +6,8 @@
 #include "gedcom/ged_collection.h"
 #include "model/display_options.h"
 
+#include "tests/gedcom/ged_test_util.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -15,12 +17,7 @@ namespace {
 
 std::unique_ptr<WGEDCollection> Open(const std::string& file) {
     Display() = DisplayOptions{};
-    std::string error;
-    std::unique_ptr<WGEDCollection> collection = OpenGedcomCollection(file, error);
-    EXPECT_TRUE(collection) << error;
-    if (!collection || !collection->LoadFile()) return nullptr;
-    collection->AfterLoad();
-    return collection;
+    return test::OpenLoadedCollection(file);
 }
 
 std::string Sample() {

@@ -1,5 +1,7 @@
 #include "gui_test_support.h"
 
+#include "services/options.h"
+
 #include "app/url_opener.h"
 #include "services/self_view_packer.h"
 
@@ -56,8 +58,23 @@ QApplication& GuiApp() {
     static int argc = 1;
     static char name[] = "kindrel-gui-test";
     static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
+    static QApplication* app = [] {
+        auto* made = new QApplication(argc, argv);
+        // Each test starts where it says; the ones about restoring turn this on.
+        Options().WriteBool(Opt::OpenLastFile, false);
+        return made;
+    }();
     return *app;
+}
+
+std::string GeneratedGedcom(const std::string& generator, int n) {
+    const std::string file = TestDir() + "/generated-" + std::to_string(n) + ".ged";
+    if (!fs::exists(file)) {
+        const std::string command = "\"" + generator + "\" " + std::to_string(n) + " -o \"" +
+                                    file + "\" > /dev/null";
+        if (std::system(command.c_str()) != 0) return {};
+    }
+    return file;
 }
 
 std::string PackSample(const SampleOptions& options) {

@@ -44,6 +44,10 @@ struct SampleOptions {
 // executable stands in for the viewer part) and returns its path.
 std::string PackSample(const SampleOptions& options = {});
 
+// A GEDCOM of n generated individuals made by the generator executable in TestDir() (once
+// per process); empty when the generator failed.
+std::string GeneratedGedcom(const std::string& generator, int n);
+
 // Message boxes and links recorded instead of shown, while the recorder lives.
 class Recorder {
   public:

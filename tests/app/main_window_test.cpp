@@ -64,11 +64,12 @@ class MainWindowTest : public ::testing::Test {
     std::unique_ptr<TLogoAppForm> m_window;
 };
 
-TEST_F(MainWindowTest, TabStripHasTheTenTabsInOrderWithSenderActive) {
+TEST_F(MainWindowTest, TabStripHasTheTenTabsAndInternetInOrderWithSenderActive) {
     const QTabBar* tabs = m_window->Tabs();
-    ASSERT_EQ(tabs->count(), 10);
-    const QStringList expected = {"Sender",      "General", "Individual",  "Family",  "Pedigree",
-                                  "Descendants", "List",    "Highlighted", "Islands", "Sources"};
+    ASSERT_EQ(tabs->count(), 11);
+    const QStringList expected = {"Sender",   "General",     "Individual", "Family",
+                                  "Pedigree", "Descendants", "List",       "Highlighted",
+                                  "Islands",  "Sources",     "Internet"};
     for (int i = 0; i < tabs->count(); ++i) EXPECT_EQ(tabs->tabText(i), expected[i]);
     EXPECT_EQ(m_window->ActiveTab(), kTabSender);
     // The Highlighted tab shows the List page.
@@ -312,16 +313,25 @@ TEST_F(MainWindowTest, TabCommandsSelectTabsAndStoreLastTab) {
 }
 
 TEST_F(MainWindowTest, CommandsOfLaterFeaturesAreDisabled) {
-    for (const char* name :
-         {"actPrint", "actCopy", "actQuickFind", "actAdvancedFind", "actFindNext",
-          "actFindPrevious", "actNextHighlighted", "actPreviousHighlighted", "actOptions",
-          "actHighlightingPanel", "actIslandsPanel", "actInternetTab"})
+    // Find Next / Previous wait for a search; the highlight steps for a condition.
+    // The Islands panel waits for the islands to be calculated.
+    for (const char* name : {"actFindNext", "actFindPrevious", "actNextHighlighted",
+                             "actPreviousHighlighted", "actIslandsPanel"})
         EXPECT_FALSE(Action(name)->isEnabled()) << name;
-    for (const char* name : {"actExit", "actReload", "actAbout", "actResetQuickHelp",
-                             "actDirectoryPanel", "actFileSearchPanel", "actHelpTopics"})
+    for (const char* name :
+         {"actPrint", "actExit", "actReload", "actAbout", "actResetQuickHelp", "actDirectoryPanel",
+          "actFileSearchPanel", "actHelpTopics", "actOptions", "actTab10", "actQuickFind",
+          "actAdvancedFind", "actHighlightingPanel"})
         EXPECT_TRUE(Action(name)->isEnabled()) << name;
     EXPECT_EQ(Action("actNextHighlighted")->shortcut(), QKeySequence("Ctrl+H"));
     EXPECT_EQ(Action("actPrint")->shortcut(), QKeySequence("Ctrl+P"));
+    // Print is on with a collection whatever tab is shown.
+    for (int tab : {kTabSender, kTabIslands, kTabSources, kTabInternet}) {
+        m_window->SelectTab(tab);
+        EXPECT_TRUE(Action("actPrint")->isEnabled()) << tab;
+    }
+    EXPECT_EQ(Action("actTab10")->shortcut(), QKeySequence("F11"));
+    EXPECT_EQ(Action("actTab10")->text(), "Internet Tab");
 }
 
 TEST_F(MainWindowTest, PanelCommandsToggleTheirPage) {
@@ -345,15 +355,18 @@ TEST_F(MainWindowTest, QuickHelpOfATabIsShownOnceAndResetBringsItBack) {
     m_window->SelectTab(kTabSender);
     m_window->SelectTab(kTabGeneral);
     EXPECT_EQ(m_recorder.dialogs, 1);
-    // Placeholder pages keep their topic for when they exist.
+    // Every tab has its own topic, shown once.
+    Options().WriteBool(Opt::IH10, true);
     m_window->SelectTab(kTabSources);
-    EXPECT_EQ(m_recorder.dialogs, 1);
-    EXPECT_TRUE(Options().ReadBool(Opt::IH10));
+    EXPECT_EQ(m_recorder.dialogs, 2);
+    EXPECT_FALSE(Options().ReadBool(Opt::IH10));
+    m_window->SelectTab(kTabSources);
+    EXPECT_EQ(m_recorder.dialogs, 2);
     Action("actResetQuickHelp")->trigger();
     EXPECT_TRUE(Options().ReadBool(Opt::IH2));
     m_window->SelectTab(kTabSender);
     m_window->SelectTab(kTabGeneral);
-    EXPECT_EQ(m_recorder.dialogs, 2);
+    EXPECT_EQ(m_recorder.dialogs, 3);
 }
 
 TEST_F(MainWindowTest, AboutBoxAndHelpPages) {

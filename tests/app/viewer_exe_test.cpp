@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <csignal>
 #include <unistd.h>
 #include <array>
 #include <cstdio>
@@ -13,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 namespace kindrel {
 namespace {
@@ -96,6 +99,89 @@ TEST_F(ViewerExeTest, WithoutPayloadAGivenGedcomIsOpened) {
 TEST_F(ViewerExeTest, WithoutPayloadOrGedcomItEndsWithTheMessage) {
     EXPECT_EQ(Run("QT_QPA_PLATFORM=offscreen", "--timing"), 1);
     EXPECT_NE(Read("err.txt").find("does not contain a GEDCOM"), std::string::npos);
+}
+
+// A named pipe as the settings file or as the GEDCOM: the viewer neither waits on it nor
+// reads it, and says why. timeout ends a viewer that hangs (exit code 137).
+TEST_F(ViewerExeTest, NamedPipesAsSettingsFileOrGedcomNeitherHangNorAreRead) {
+    ASSERT_EQ(::mkfifo((m_dir / "KDSE.ini").c_str(), 0600), 0);
+    const std::string viewer = std::string(" \"") + KINDREL_VIEWER + "\" ";
+    EXPECT_EQ(Run("QT_QPA_PLATFORM=offscreen", "-s KILL 60" + viewer + "--timing \"" + Sample() +
+                                                   "\"",
+                  "timeout"),
+              0)
+        << Read("err.txt");
+    EXPECT_NE(Read("err.txt").find("(ok)"), std::string::npos) << Read("err.txt");
+    EXPECT_NE(Read("err.txt").find("it is a named pipe, not a regular file"), std::string::npos)
+        << Read("err.txt");
+
+    ASSERT_EQ(::mkfifo((m_dir / "p.ged").c_str(), 0600), 0);
+    const int code = Run("QT_QPA_PLATFORM=offscreen",
+                         "-s KILL 60" + viewer + "--timing \"" + (m_dir / "p.ged").string() + "\"",
+                         "timeout");
+    EXPECT_NE(code, 137) << "the viewer hung on a named pipe";
+    EXPECT_NE(Read("err.txt").find("\"" + (m_dir / "p.ged").string() +
+                                   "\": it is a named pipe, not a regular file"),
+              std::string::npos)
+        << Read("err.txt");
+}
+
+// The "fmr*.tmp" files in folder (Qt keeps its own runtime folder there too).
+std::vector<std::string> TempFiles(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("fmr", 0) == 0) names.push_back(name);
+    }
+    return names;
+}
+
+// SIGTERM while the viewer expands and loads its payload: the viewer ends by the signal and
+// leaves nothing of the family in the temporary folder.
+TEST_F(ViewerExeTest, SigtermDuringTheLoadLeavesNoTemporaryFile) {
+    std::string text = "0 HEAD\n1 CHAR UTF-8\n";
+    for (int i = 1; i <= 40000; ++i)
+        text += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME Anna" + std::to_string(i % 97) +
+                " /Lind/\n1 BIRT\n2 DATE " + std::to_string(1700 + i % 300) + "\n";
+    std::ofstream(m_dir / "big.ged", std::ios::binary) << text << "0 TRLR\n";
+    PackOptions pack;
+    pack.gedcomFile = (m_dir / "big.ged").string();
+    pack.outputFile = (m_dir / "Big").string();
+    pack.viewerFile = KINDREL_VIEWER;
+    PackSelfViewing(pack);
+    const fs::path tmp = m_dir / "tmp";
+    fs::create_directory(tmp);
+    for (const int delayMs : {0, 100}) {
+        const std::string command = "cd \"" + m_dir.string() +
+                                    "\" && exec env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=\"" +
+                                    m_dir.string() + "\" TMPDIR=\"" + tmp.string() + "\" \"" +
+                                    pack.outputFile + "\" --timing > out.txt 2> err.txt";
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        bool seen = false;
+        for (int i = 0; i < 60000 && !seen; ++i) {
+            seen = !TempFiles(tmp).empty();
+            if (!seen) ::usleep(500);
+        }
+        ASSERT_TRUE(seen) << "the viewer made no temporary file";
+        ::usleep(static_cast<useconds_t>(delayMs) * 1000);
+        ::kill(pid, SIGTERM);
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        if (delayMs == 0 || WIFSIGNALED(status)) {
+            ASSERT_TRUE(WIFSIGNALED(status)) << "ended normally: " << Read("err.txt");
+            EXPECT_EQ(WTERMSIG(status), SIGTERM);
+        } else {
+            // On a quick machine the later signal may come after the load has ended and the
+            // timing run has closed by itself; nothing may be left behind either way.
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << Read("err.txt");
+        }
+        for (const std::string& name : TempFiles(tmp))
+            ADD_FAILURE() << delayMs << " ms: " << name << " left behind";
+    }
 }
 
 TEST_F(ViewerExeTest, BadArgumentsAreRefused) {

@@ -86,21 +86,22 @@ TEST(WMMF, SeekKnowsThreeOriginsAndIgnoresOthers) {
     EXPECT_EQ(store.Seek(100, 7), 9);
 }
 
-TEST(WMMF, NewStoreOf64KOrMoreStartsInATemporaryFile) {
-    std::string path;
-    {
-        WMMF store("", true, 16384, 65536);
-        EXPECT_FALSE(store.InMemory());
-        path = store.FileName();
-        ASSERT_FALSE(path.empty());
-        EXPECT_EQ(fs::path(path).filename().string().rfind("fmr", 0), 0u);
-        EXPECT_EQ(fs::path(path).extension(), ".tmp");
-        struct stat info {};
-        ASSERT_EQ(::stat(path.c_str(), &info), 0);
-        EXPECT_EQ(info.st_mode & 0777, 0600u);
-        EXPECT_EQ(store.Size(), 65536);
-    }
-    EXPECT_FALSE(fs::exists(path)) << "the anonymous store's file must be deleted";
+TEST(WMMF, NewStoreOf64KOrMoreStartsInATemporaryFileWhoseNameIsGoneAtOnce) {
+    WMMF store("", true, 16384, 65536);
+    EXPECT_FALSE(store.InMemory());
+    const std::string path = store.FileName();
+    ASSERT_FALSE(path.empty());
+    EXPECT_EQ(fs::path(path).filename().string().rfind("fmr", 0), 0u);
+    EXPECT_EQ(fs::path(path).extension(), ".tmp");
+    // Nothing is left in the temporary folder, however the process ends.
+    EXPECT_FALSE(fs::exists(path));
+    struct stat info {};
+    ASSERT_EQ(::fstat(store.FileHandle(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+    EXPECT_EQ(info.st_nlink, 0u);
+    EXPECT_EQ(store.Size(), 65536);
+    std::memset(store.Base(), 'x', 65536);
+    EXPECT_EQ(store.PointerAt(65535)[0], 'x');
 }
 
 TEST(WMMF, MappingAMissingFileFailsWithTheFileName) {
@@ -126,8 +127,25 @@ TEST(WMMF, MappingAnEmptyFileFailsWithTheSameMessage) {
     fs::remove(path);
 }
 
-TEST(WMMF, MappingADirectoryFails) {
-    EXPECT_THROW(WMMF(fs::temp_directory_path().string(), 0, WMMF::kModeReadOnly), EFileError);
+TEST(WMMF, MappingAFolderOrANamedPipeFailsAtOnceNamingWhatItIs) {
+    EXPECT_THROW(WMMF(fs::temp_directory_path().string(), 0, WMMF::kModeReadOnly),
+                 ENotRegularFile);
+    const std::string pipe = ScratchPath("pipe.ged");
+    fs::remove(pipe);
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    // No writer ever opens the pipe: a blocking open would wait here forever.
+    for (const std::uint16_t mode : {WMMF::kModeReadOnly, WMMF::kModeReadWrite}) {
+        try {
+            WMMF store(pipe, 0, mode);
+            ADD_FAILURE() << "a named pipe was mapped";
+        } catch (const ENotRegularFile& e) {
+            EXPECT_EQ(e.FileName(), pipe);
+            EXPECT_STREQ(e.what(), ("Cannot read \"" + pipe +
+                                    "\": it is a named pipe, not a regular file.")
+                                       .c_str());
+        }
+    }
+    fs::remove(pipe);
 }
 
 TEST(WMMF, ReadOnlyMappingShowsTheFileAndRefusesWrites) {
@@ -258,7 +276,7 @@ TEST(WVersionMMF, MovesToAFileAt64KAndKeepsEveryByte) {
         ASSERT_LT(appended, 100000);
     }
     path = store.FileName();
-    EXPECT_TRUE(fs::exists(path));
+    EXPECT_FALSE(fs::exists(path)) << "an anonymous store's file has no name";
     EXPECT_GE(store.Capacity(), WMMF::kHeapLimit);
     EXPECT_GE(expected.size() + 8 + 16384, std::size_t(WMMF::kHeapLimit));
     // Keep going well past the move, through several remaps of the file.
@@ -273,7 +291,6 @@ TEST(WVersionMMF, MovesToAFileAt64KAndKeepsEveryByte) {
     WVersionMMF moved(std::move(store));
     EXPECT_EQ(moved.DataText(), expected);
     moved = WVersionMMF("", 64, 64);
-    EXPECT_FALSE(fs::exists(path)) << "the temporary file goes with its store";
 }
 
 }  // namespace

@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <filesystem>
+
 #include <string>
 
 namespace kindrel {
@@ -177,6 +180,32 @@ TEST(GedcomLoad, UnicodeFilesOfBothByteOrdersAreRefused) {
     TempGedcom tiny("0\0", ".ged");
     EXPECT_FALSE(IsUnicodeFile(tiny.Path()));
     EXPECT_FALSE(IsUnicodeFile("/nonexistent/kindrel/none.ged"));
+}
+
+// Neither a named pipe nor a file over 4 GB is waited on or read: the pipe is refused as
+// what it is, the large file by its size before it is mapped (it is sparse, so scanning it
+// would read gigabytes of zeros).
+TEST(GedcomLoad, NamedPipesAndFilesOver4GBAreRefusedBeforeReading) {
+    TempGedcom pipe("");
+    std::filesystem::remove(pipe.Path());
+    ASSERT_EQ(::mkfifo(pipe.Path().c_str(), 0600), 0);
+    std::string error;
+    EXPECT_THROW(IsUnicodeFile(pipe.Path()), ENotRegularFile);
+    EXPECT_THROW(OpenGedcomCollection(pipe.Path(), error), ENotRegularFile);
+    EXPECT_THROW(WGEDCollection{pipe.Path()}, ENotRegularFile);
+
+    TempGedcom big("0 HEAD\n");
+    std::error_code ec;
+    std::filesystem::resize_file(big.Path(), 5LL << 30, ec);
+    if (ec) GTEST_SKIP() << "no sparse 5 GB file here: " << ec.message();
+    try {
+        OpenGedcomCollection(big.Path(), error);
+        ADD_FAILURE() << "a file over 4 GB was opened";
+    } catch (const EFileTooLarge& e) {
+        EXPECT_EQ(std::string(e.what()), "Cannot read \"" + big.Path() +
+                                             "\": at 5368709120 bytes it is larger than 4 GB, "
+                                             "the largest GEDCOM file that can be read.");
+    }
 }
 
 TEST(GedcomLoad, IdentifiersMissingUnclosedDuplicatedAndDangling) {

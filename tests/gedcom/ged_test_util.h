@@ -15,6 +15,17 @@
 
 namespace kindrel::test {
 
+// A GEDCOM file on disk opened and loaded as the viewer does; null (with a test failure for
+// a file that does not open) when it cannot be read.
+inline std::unique_ptr<WGEDCollection> OpenLoadedCollection(const std::string& path) {
+    std::string error;
+    std::unique_ptr<WGEDCollection> collection = OpenGedcomCollection(path, error);
+    EXPECT_TRUE(collection) << error;
+    if (!collection || !collection->LoadFile()) return nullptr;
+    collection->AfterLoad();
+    return collection;
+}
+
 // A file written for one test and removed afterwards.
 class TempGedcom {
   public:

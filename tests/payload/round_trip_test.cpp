@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <limits>
 
 namespace kindrel::test {
 namespace {
@@ -102,6 +103,9 @@ TEST(RoundTrip, SeveralMegabytes) {
     input.insert(input.begin() + 1000000, noise.begin(), noise.end());
     ExpectRoundTrip(input, WBlokarCompress::BlocksFor(static_cast<long long>(input.size())));
     EXPECT_EQ(WBlokarCompress::BlocksFor(static_cast<long long>(input.size())), 5);
+    // An unknown size passed as the largest value rounds up without overflow.
+    EXPECT_EQ(WBlokarCompress::BlocksFor(std::numeric_limits<long long>::max()),
+              std::numeric_limits<int>::max());
 }
 
 TEST(RoundTrip, ThreadCountDoesNotChangeTheArchive) {

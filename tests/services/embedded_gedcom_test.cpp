@@ -6,7 +6,12 @@
 #include "services/stale_files.h"
 #include "services_test_util.h"
 
+#include "gedcom/ged_collection.h"
+
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <csignal>
 #include <random>
 
 namespace kindrel {
@@ -211,6 +216,35 @@ TEST_F(EmbeddedGedcomTest, HolderMoveKeepsOneOwner) {
     EXPECT_TRUE(std::filesystem::exists(path));
     moved = WGedcomTempFile();
     EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// SIGTERM at each step of a load (copying the payload, expanding it, indexing the expanded
+// GEDCOM with arrays large enough for backing files) leaves nothing in the temporary folder.
+TEST_F(EmbeddedGedcomTest, SigtermDuringALoadLeavesNoTemporaryFile) {
+    m_gedcom = GeneratedGedcom(30000);  // arrays past 64 KB, so they have backing files
+    WriteFileText(m_dir / "family.ged", m_gedcom);
+    Pack(m_dir / "big.sv");
+    for (const char* step : {"Copying", "Expanding", "Indexing records", "Linking families"}) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            InstallTerminationCleanup(false);
+            static std::string stepLabel;
+            stepLabel = step;
+            Hooks().progress = [](const std::string& label, long long, long long) {
+                if (label == stepLabel) ::raise(SIGTERM);
+            };
+            EmbeddedGedcom loaded = LoadEmbeddedGedcom(m_dir / "big.sv");
+            std::string error;
+            std::unique_ptr<WGEDCollection> c = OpenGedcomCollection(loaded.gedcom.Path(), error);
+            if (c) c->LoadFile();
+            ::_exit(0);  // the step was never reached
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << step;
+        EXPECT_EQ(WTERMSIG(status), SIGTERM) << step;
+        EXPECT_TRUE(m_tmp.Entries().empty()) << step << ": " << m_tmp.Entries().front();
+    }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "services_test_util.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace kindrel {
 namespace {
@@ -48,7 +49,29 @@ TEST(IniFileTest, SetKeepsBlankLinesBetweenSections) {
 TEST(IniFileTest, LoadOfMissingFileIsEmptyAndOfAFolderFails) {
     test::ScratchDir dir;
     EXPECT_EQ(WIniFile::Load(dir / "missing.ini").ToText(), "");
-    EXPECT_THROW(WIniFile::Load(dir.Path().string()), EFileError);
+    EXPECT_THROW(WIniFile::Load(dir.Path().string()), ENotRegularFile);
+}
+
+TEST(IniFileTest, LoadOfANamedPipeFailsAtOnceSayingWhatItIs) {
+    test::ScratchDir dir;
+    ASSERT_EQ(::mkfifo((dir / "KDSE.ini").c_str(), 0600), 0);
+    // No writer ever comes: a blocking open would wait here forever.
+    try {
+        WIniFile::Load(dir / "KDSE.ini");
+        ADD_FAILURE() << "a named pipe was read";
+    } catch (const ENotRegularFile& e) {
+        EXPECT_NE(std::string(e.what()).find("it is a named pipe, not a regular file"),
+                  std::string::npos);
+    }
+}
+
+TEST(IniFileTest, WritingBackIsStableForStrayCarriageReturns) {
+    for (const std::string text : {"[General]\nuset]\r\r\nA=1\r\r\r\n", "[General]\r\nA=1\r\r\n",
+                                   "x\ry\n\r\n\r\r"}) {
+        const std::string once = WIniFile::Parse(text).ToText();
+        EXPECT_EQ(WIniFile::Parse(once).ToText(), once) << text;
+    }
+    EXPECT_EQ(WIniFile::Parse("[General]\nA=1\r\r\n").Get("General", "A"), "1");
 }
 
 }  // namespace

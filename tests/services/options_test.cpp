@@ -1,12 +1,15 @@
 #include "services/options.h"
 
 #include "containers/errors.h"
+#include "containers/ui_hooks.h"
 #include "services_test_util.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <limits>
 #include <map>
 #include <set>
+#include <vector>
 
 namespace kindrel {
 namespace {
@@ -103,6 +106,27 @@ TEST(OptionsTest, MissingFileGivesDefaultsAndIsNotCreatedByReading) {
     EXPECT_EQ(options.ReadInt(Opt::File3), 0);
     options.Flush();
     EXPECT_TRUE(dir.Entries().empty());
+}
+
+TEST(OptionsTest, NamedPipeAsSettingsFileGivesDefaultsAndOneWarningWithoutWaiting) {
+    ScratchDir dir;
+    ASSERT_EQ(::mkfifo((dir / "KDSE.ini").c_str(), 0600), 0);
+    std::vector<std::string> warnings;
+    const auto saved = Hooks();
+    Hooks().warning = [&](const std::string& message) { warnings.push_back(message); };
+    WOptions options(dir / "KDSE.ini");
+    EXPECT_TRUE(options.ReadBool(Opt::FirstTime107));
+    EXPECT_EQ(options.ReadListColumns(), WOptions(dir / "missing.ini").ReadListColumns());
+    EXPECT_EQ(options.ReadWindowPlacement(800, 600).top, 75);
+    // Saving refuses too, and leaves the pipe in place.
+    options.WriteInt(Opt::FontSize, 7);
+    EXPECT_THROW(options.Flush(), ENotRegularFile);
+    Hooks() = saved;
+    struct stat info {};
+    ASSERT_EQ(::stat((dir / "KDSE.ini").c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_NE(warnings[0].find("it is a named pipe"), std::string::npos) << warnings[0];
 }
 
 TEST(OptionsTest, ReadsValuesFromFileTolerantly) {
@@ -304,6 +328,16 @@ TEST(OptionsTest, ListColumnsAreReadAndWrittenDirectly) {
     EXPECT_EQ(options.ReadListColumns(), "1,2,3");
 }
 
+TEST(OptionsTest, HugeStoredEdgesGiveClampedDefaultsWithoutOverflow) {
+    ScratchDir dir;
+    WriteFileText(dir / "KDSE.ini", "[General]\nTop=-5\nLeft=00591144319\n");
+    WOptions options(dir / "KDSE.ini");
+    const WindowPlacement p = options.ReadWindowPlacement(800, 600);
+    EXPECT_EQ(p.left, 591144319);
+    EXPECT_EQ(p.right, std::numeric_limits<int>::max());
+    EXPECT_EQ(p.bottom, -35);
+}
+
 TEST(OptionsTest, WindowPlacementDefaultsFollowTheScreen) {
     ScratchDir dir;
     WOptions options(dir / "KDSE.ini");
@@ -378,6 +412,31 @@ TEST(OptionsTest, RecordsTheExecutableDirectory) {
 
 TEST(OptionsTest, ProcessWideStoreIsOneObject) {
     EXPECT_EQ(&Options(), &Options());
+}
+
+}  // namespace
+}  // namespace kindrel
+
+namespace kindrel {
+namespace {
+
+TEST(OptionsTest, ScopedOverrideNeitherWritesNorMarksAndEndsOnAnError) {
+    test::ScratchDir dir;
+    test::WriteFileText(dir / "KDSE.ini", "[TMG]\nTMGTagSent=T\n");
+    WOptions options(dir / "KDSE.ini");
+    ASSERT_TRUE(options.ReadBool(Opt::TMGTagSent));
+    try {
+        const WScopedOverride off(options, Opt::TMGTagSent, "F");
+        EXPECT_FALSE(options.ReadBool(Opt::TMGTagSent));
+        options.ClearCache();  // an override is no cached value
+        EXPECT_FALSE(options.ReadBool(Opt::TMGTagSent));
+        throw std::runtime_error("the rendering failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_TRUE(options.ReadBool(Opt::TMGTagSent));
+    EXPECT_FALSE(options.IsChanged(Opt::TMGTagSent));
+    EXPECT_FALSE(options.AnyChanged());
+    EXPECT_EQ(test::ReadFileText(dir / "KDSE.ini"), "[TMG]\nTMGTagSent=T\n");
 }
 
 }  // namespace

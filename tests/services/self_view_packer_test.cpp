@@ -152,7 +152,7 @@ TEST_F(SelfViewPackerTest, BadViewerPathIsAClearError) {
     m_options.viewerFile = m_dir / "no-such-viewer";
     EXPECT_NE(PackError().find("Cannot read the viewer"), std::string::npos);
     m_options.viewerFile = m_dir.Path().string();
-    EXPECT_NE(PackError().find("is not a file"), std::string::npos);
+    EXPECT_NE(PackError().find("is a folder, not a file"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(m_dir / "out.sv"));
 }
 

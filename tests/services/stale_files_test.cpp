@@ -112,6 +112,7 @@ TEST(StaleFilesTest, OwnTempFilesOfThisRunSurvive) {
     EXPECT_TRUE(Exists(mine.path));
     close(mine.fd);
     EXPECT_EQ(DeleteStaleTempFiles(0).deleted, 1);
+    ForgetTempFile(mine.path);
 }
 
 TEST(StaleFilesTest, FoldersAndLinksAreLeftAlone) {

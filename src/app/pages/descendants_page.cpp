@@ -5,15 +5,21 @@
 #include "app/app_texts.h"
 #include "app/dialogs/list_columns_dialog.h"
 #include "app/message_box.h"
+#include "app/page_copy.h"
+#include "app/page_texts.h"
 #include "app/pages/descendants_model.h"
 #include "app/pages/person_table.h"
 #include "app/person_colours.h"
 #include "app/qt_colours.h"
+#include "app/wait_dialog.h"
+#include "containers/scope_exit.h"
+#include "containers/ui_hooks.h"
 #include "model/collection.h"
 #include "services/options.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -40,6 +46,8 @@ constexpr int kMinNameWidth = 40;
 constexpr double kDesignCharWidth = 5.0;
 // How often a request that finds the window busy looks again.
 constexpr int kBusyRetryMs = 50;
+// How often a copy lets the window process events and reads Cancel.
+constexpr int kCopyPumpMs = 30;
 
 constexpr const char* kEmptyHeader = "Descendants (0)";
 constexpr const char* kWaitingHeader = "Descendants";
@@ -383,6 +391,7 @@ void TDescendantsPage::SetEmpty() {
 }
 
 void TDescendantsPage::ForgetCollection() {
+    if (m_copying) StopCopy();
     if (m_walking) {
         m_walk->RequestStop();
         m_collectionGone = true;
@@ -409,14 +418,78 @@ void TDescendantsPage::DisplayOptionsChanged() {
 }
 
 bool TDescendantsPage::CanPerform(PageCommand command) const {
-    if (command != PageCommand::kColumns) return false;
     WABSCollection* collection = m_context.Collection();
-    return collection && collection->IndividualCount() > 0;
+    const bool hasPeople = collection && collection->IndividualCount() > 0;
+    if (command == PageCommand::kColumns) return hasPeople;
+    if (command == PageCommand::kCopy)
+        return hasPeople && !m_copying && CanCopyActiveIndividual(m_context);
+    return false;
 }
 
 bool TDescendantsPage::Perform(PageCommand command) {
     if (!CanPerform(command)) return false;
+    if (command == PageCommand::kCopy) return CopyDescendants();
     return ChooseColumns();
+}
+
+bool TDescendantsPage::CopyDescendants() {
+    // A copy asked for while one runs (its events are processed meanwhile) is ignored.
+    if (m_copying || !CanCopyActiveIndividual(m_context)) return false;
+    WABSCollection* collection = m_context.Collection();
+    const WalkKey key = CurrentKey();
+    // The copy walks on its own, so the grid's walk and a copy never share records.
+    WDesIterator walk;
+    m_copyWalk = &walk;
+    m_copying = true;
+    m_copyAborted = m_closeAfterWalk = false;
+    qApp->installEventFilter(this);
+    TWaitDlg::ShowWait(QString::fromUtf8(kCopyingText), true, true, this);
+    // Cancel is read by a timer that runs while the walk processes events.
+    QTimer cancelWatch;
+    cancelWatch.setInterval(kCopyPumpMs);
+    connect(&cancelWatch, &QTimer::timeout, this, [this] {
+        if (CancelRequested()) StopCopy();
+    });
+    cancelWatch.start();
+    const ScopeExit done([&] {
+        cancelWatch.stop();
+        TWaitDlg::HideWait();
+        qApp->removeEventFilter(this);
+        m_copyWalk = nullptr;
+        m_copying = false;
+        Q_EMIT commandsChanged();
+        if (m_closeAfterWalk) {
+            QPointer<QWidget> top = window();
+            QTimer::singleShot(0, top, [top] {
+                if (top) top->close();
+            });
+        }
+    });
+    return CopyPageText(*this, [&]() -> std::optional<std::string> {
+        walk.SetCollection(collection);
+        walk.Start(key.root, key.limit, key.repeat);
+        if (walk.Stopped() || m_copyAborted) return std::nullopt;
+        QElapsedTimer sincePump;
+        sincePump.start();
+        std::string text = DescendantListText(*collection, walk, [&](int done, int total) {
+            if (sincePump.elapsed() >= kCopyPumpMs) {
+                ReportProgress(kCopyingText, done, total);
+                PumpEvents();
+                if (CancelRequested()) StopCopy();
+                sincePump.restart();
+            }
+            // Once stopped (Cancel, Escape, the file closed) nothing more is read.
+            return !m_copyAborted;
+        });
+        if (m_copyAborted) return std::nullopt;
+        ReportProgress(kCopyingText, walk.RecordCount(), walk.RecordCount());
+        return text;
+    });
+}
+
+void TDescendantsPage::StopCopy() {
+    m_copyAborted = true;
+    if (m_copyWalk) m_copyWalk->RequestStop();
 }
 
 bool TDescendantsPage::ChooseColumns() {
@@ -453,32 +526,38 @@ void TDescendantsPage::ReadFailed(const QString& message) {
 }
 
 bool TDescendantsPage::eventFilter(QObject* watched, QEvent* event) {
-    if (!m_walking) return false;
+    if (!m_walking && !m_copying) return false;
     switch (event->type()) {
         case QEvent::ShortcutOverride:
         case QEvent::KeyPress: {
             auto* key = static_cast<QKeyEvent*>(event);
             auto* widget = qobject_cast<QWidget*>(watched);
-            if (key->key() != Qt::Key_Escape || !widget || widget->window() != window())
+            if (key->key() != Qt::Key_Escape || !widget ||
+                (widget->window() != window() && !m_copying))
                 return false;
             if (event->type() == QEvent::ShortcutOverride) {
                 event->accept();  // the key press that follows is ours
                 return true;
             }
-            m_stoppedByUser = true;
-            m_walk->RequestStop();
+            StopRunningWork();
+            if (m_walking) m_stoppedByUser = true;
             return true;
         }
         case QEvent::Close:
             if (watched != window()) return false;
-            // The window closes once the walk has let go of the page.
+            // The window closes once the walk or the copy has let go of the page.
             m_closeAfterWalk = true;
-            m_walk->RequestStop();
+            StopRunningWork();
             event->ignore();
             return true;
         default:
             return false;
     }
+}
+
+void TDescendantsPage::StopRunningWork() {
+    if (m_walking && m_walk) m_walk->RequestStop();
+    if (m_copying) StopCopy();
 }
 
 }  // namespace kindrel

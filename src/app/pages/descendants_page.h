@@ -45,6 +45,12 @@ class TDescendantsPage : public TViewPage {
     bool CanPerform(PageCommand command) const override;
     bool Perform(PageCommand command) override;
 
+    // Copy To Clipboard: the descendant list as text, under "Copying to clipboard" with Cancel
+    // (Escape and closing the window stop it too); true when copied.
+    bool CopyDescendants();
+    // True while a copy runs.
+    bool IsCopying() const { return m_copying; }
+
     // "Columns": the column chooser for the "DesList" set; true when OK was pressed.
     bool ChooseColumns();
     // Walks the active individual again now, even when it is shown (timings).
@@ -95,6 +101,10 @@ class TDescendantsPage : public TViewPage {
     void ApplyWidths();
     void ColumnResized(int column, int size);
     void ReadFailed(const QString& message);
+    // Stops the copy that runs (nothing more is read from its walk).
+    void StopCopy();
+    // Stops the walk or the copy that runs.
+    void StopRunningWork();
     QString CountHeader(bool stoppedByUser) const;
 
     QLabel* m_generationsLabel = nullptr;
@@ -113,11 +123,14 @@ class TDescendantsPage : public TViewPage {
     WalkKey m_shown;    // the walk in the grid (collection null: none)
     WalkKey m_running;  // the walk that runs now
     bool m_walking = false;
-    bool m_walkAgain = false;       // the running walk is stale: walk again after it
-    bool m_stoppedByUser = false;   // Escape during the running walk
-    bool m_collectionGone = false;  // the running walk's collection was freed meanwhile
-    bool m_closeAfterWalk = false;  // the window was closed during the walk
-    bool m_shownStopped = false;    // the walk shown was stopped by Escape
+    bool m_copying = false;
+    bool m_copyAborted = false;
+    WDesIterator* m_copyWalk = nullptr;  // the walk of the copy that runs
+    bool m_walkAgain = false;            // the running walk is stale: walk again after it
+    bool m_stoppedByUser = false;        // Escape during the running walk
+    bool m_collectionGone = false;       // the running walk's collection was freed meanwhile
+    bool m_closeAfterWalk = false;       // the window was closed during the walk
+    bool m_shownStopped = false;         // the walk shown was stopped by Escape
     bool m_applyingWidths = false;
     bool m_failureShown = false;
     int m_walkCount = 0;

@@ -2,6 +2,8 @@
 
 #include "app/app_texts.h"
 #include "app/message_box.h"
+#include "app/page_copy.h"
+#include "app/page_texts.h"
 #include "app/pages/ind_info_panel.h"
 #include "app/pages/page_metrics.h"
 #include "app/pages/person_table.h"
@@ -391,6 +393,18 @@ void TFamilyPage::keyPressEvent(QKeyEvent* event) {
         m_panels[to]->setFocus(Qt::TabFocusReason);
     }
     event->accept();
+}
+
+bool TFamilyPage::CanPerform(PageCommand command) const {
+    return command == PageCommand::kCopy && CanCopyActiveIndividual(m_context);
+}
+
+bool TFamilyPage::Perform(PageCommand command) {
+    if (!CanPerform(command)) return false;
+    return CopyPageText(*this, [this]() -> std::optional<std::string> {
+        return FamilyPageText(*m_context.Collection(), m_context.ActiveIndividual(),
+                              m_context.CurrentFamilyIndex());
+    });
 }
 
 }  // namespace kindrel

@@ -52,6 +52,9 @@ class TFamilyPage : public TViewPage {
     ~TFamilyPage() override;
 
     void RefreshPage() override;
+    // Copy To Clipboard: the page as text.
+    bool CanPerform(PageCommand command) const override;
+    bool Perform(PageCommand command) override;
     void ForgetCollection() override;
     // Only the colours change: panels and grid are repainted, nothing is rebuilt.
     void HighlightChanged() override;

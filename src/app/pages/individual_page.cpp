@@ -4,6 +4,8 @@
 #include "app/event_rows.h"
 #include "app/general_rows.h"
 #include "app/message_box.h"
+#include "app/page_copy.h"
+#include "app/page_texts.h"
 #include "app/pages/event_row_model.h"
 #include "app/pages/person_table.h"
 #include "app/person_colours.h"
@@ -343,6 +345,19 @@ QString TIndividualPage::RawText() const {
 
 bool TIndividualPage::ShowsRaw() const {
     return m_stack->currentIndex() == 1;
+}
+
+bool TIndividualPage::CanPerform(PageCommand command) const {
+    return command == PageCommand::kCopy && CanCopyActiveIndividual(m_context);
+}
+
+bool TIndividualPage::Perform(PageCommand command) {
+    if (!CanPerform(command)) return false;
+    return CopyPageText(*this, [this]() -> std::optional<std::string> {
+        const int32_t n = m_context.ActiveIndividual();
+        return IndividualPageText(*m_context.Collection(), n, m_context.RawMode(),
+                                  WEventRowOptions::FromSettings(Options()));
+    });
 }
 
 }  // namespace kindrel

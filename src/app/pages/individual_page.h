@@ -25,6 +25,9 @@ class TIndividualPage : public TViewPage {
     explicit TIndividualPage(TViewContext& context, QWidget* parent = nullptr);
 
     void RefreshPage() override;
+    // Copy To Clipboard: the page as text.
+    bool CanPerform(PageCommand command) const override;
+    bool Perform(PageCommand command) override;
     void ForgetCollection() override;
     void CollectionAttached() override;
     // Recolours the rows (and the raw text) without rebuilding them.

@@ -5,7 +5,11 @@
 #include "app/pages/descendants_page.h"
 #include "app/pages/family_page.h"
 #include "app/pages/individual_page.h"
+#include "app/pages/internet_page.h"
+#include "app/pages/islands_page.h"
+#include "app/pages/list_page.h"
 #include "app/pages/pedigree_page.h"
+#include "app/pages/sources_page.h"
 #include "app/sender_page.h"
 
 namespace kindrel {
@@ -27,9 +31,10 @@ const std::vector<TPageEntry>& PageTable() {
         {"familyPage", {kTabFamily}, Make<TFamilyPage>},
         {"pedigreePage", {kTabPedigree}, Make<TPedigreePage>},
         {"descendantsPage", {kTabDescendants}, Make<TDescendantsPage>},
-        {"listPage", {kTabList, kTabHighlighted}, Make<TPlaceholderPage>},
-        {"islandsPage", {kTabIslands}, Make<TPlaceholderPage>},
-        {"sourcesPage", {kTabSources}, Make<TPlaceholderPage>},
+        {"listPage", {kTabList, kTabHighlighted}, Make<TListPage>},
+        {"islandsPage", {kTabIslands}, Make<TIslandsPage>},
+        {"sourcesPage", {kTabSources}, Make<TSourcesPage>},
+        {"internetPage", {kTabInternet}, Make<TInternetPage>},
     };
     return table;
 }

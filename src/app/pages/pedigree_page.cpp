@@ -3,6 +3,8 @@
 #include "app/app_texts.h"
 #include "app/family_group.h"
 #include "app/message_box.h"
+#include "app/page_copy.h"
+#include "app/page_texts.h"
 #include "app/pages/ind_info_panel.h"
 #include "app/pages/page_metrics.h"
 #include "app/pages/person_table.h"
@@ -15,10 +17,10 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QResizeEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QStyledItemDelegate>
 #include <QToolButton>
@@ -584,6 +586,18 @@ void TPedigreePage::NextFamily() {
     if (m_familyCount < 2) return;
     m_context.SetCurrentFamilyIndex(m_familyIndex % m_familyCount + 1);
     RefreshPage();
+}
+
+bool TPedigreePage::CanPerform(PageCommand command) const {
+    return command == PageCommand::kCopy && CanCopyActiveIndividual(m_context);
+}
+
+bool TPedigreePage::Perform(PageCommand command) {
+    if (!CanPerform(command)) return false;
+    return CopyPageText(*this, [this]() -> std::optional<std::string> {
+        return PedigreePageText(*m_context.Collection(), m_context.ActiveIndividual(),
+                                m_context.CurrentFamilyIndex());
+    });
 }
 
 }  // namespace kindrel

@@ -48,6 +48,9 @@ class TPedigreePage : public TViewPage {
     explicit TPedigreePage(TViewContext& context, QWidget* parent = nullptr);
 
     void RefreshPage() override;
+    // Copy To Clipboard: the page as text.
+    bool CanPerform(PageCommand command) const override;
+    bool Perform(PageCommand command) override;
     void ForgetCollection() override;
     // Only the colours change: panels and lists are repainted, nothing is rebuilt.
     void HighlightChanged() override;

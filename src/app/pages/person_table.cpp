@@ -106,7 +106,9 @@ void WPersonTable::contextMenuEvent(QContextMenuEvent* event) {
     if (!index.isValid()) index = currentIndex();
     if (!index.isValid()) return;
     setCurrentIndex(index);
-    ShowPersonMenu(this, event->globalPos(), m_context, PersonAt(index), RowText(index));
+    std::function<void(QMenu&)> extend;
+    if (m_extendMenu) extend = [this, index](QMenu& menu) { m_extendMenu(menu, index); };
+    ShowPersonMenu(this, event->globalPos(), m_context, PersonAt(index), RowText(index), extend);
 }
 
 }  // namespace kindrel

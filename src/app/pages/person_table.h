@@ -43,6 +43,10 @@ class WPersonTable : public QTableView {
     void SetRowText(std::function<QString(const QModelIndex&)> rowText) {
         m_rowText = std::move(rowText);
     }
+    // Adds a page's own actions to a row's context menu (after "Go to" and "Copy").
+    void SetMenuExtension(std::function<void(QMenu&, const QModelIndex&)> extend) {
+        m_extendMenu = std::move(extend);
+    }
     // The individual of a cell, 0 when none.
     int32_t PersonAt(const QModelIndex& index) const;
     // The copy text of a cell's row.
@@ -63,6 +67,7 @@ class WPersonTable : public QTableView {
     TViewContext& m_context;
     std::function<int32_t(const QModelIndex&)> m_personAt;
     std::function<QString(const QModelIndex&)> m_rowText;
+    std::function<void(QMenu&, const QModelIndex&)> m_extendMenu;
 };
 
 }  // namespace kindrel
