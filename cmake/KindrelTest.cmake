@@ -13,7 +13,8 @@ function(kindrel_add_test)
     set(T_LABELS core)
   endif()
   # Discovered tests take one label (a list would be split by the discovery script):
-  # core, gui, slow or fuzz. `ctest -LE slow` skips the long ones.
+  # core, gui, slow or fuzz (install: the desktop install check). `ctest -LE slow` skips the
+  # long ones.
   list(LENGTH T_LABELS n)
   if(n GREATER 1)
     message(FATAL_ERROR "kindrel_add_test(${T_NAME}): give one label, not ${T_LABELS}")

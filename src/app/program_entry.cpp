@@ -134,26 +134,6 @@ ViewerArgs ParseArgs(int argc, char** argv) {
     return args;
 }
 
-// --open-dialog without a file: the file viewed last when "Reload last file viewed" is on and
-// it still exists, else what the open dialog gives (empty when cancelled).
-std::string ChooseStartFile(WOptions& options) {
-    const std::string last = options.ReadText(Opt::File1);
-    std::error_code ec;
-    if (options.ReadBool(Opt::LoadLastFile) && !last.empty() &&
-        std::filesystem::is_regular_file(last, ec))
-        return last;
-    QFileDialog dialog(nullptr, QStringLiteral("Open a genealogy file"));
-    dialog.setObjectName(QStringLiteral("openDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters({QStringLiteral("All Files (*.ged *.paf *.sub *.tmg)"),
-                           QStringLiteral("GEDCOM (*.ged)"), QStringLiteral("PAF (*.PAF)"),
-                           QStringLiteral("SUB (*.SUB)"), QStringLiteral("Family Tree Maker (*.FTW)"),
-                           QStringLiteral("The Master Genealogist(*.TMG)")});
-    if (WDialogRunner::Run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return {};
-    return dialog.selectedFiles().front().toStdString();
-}
 
 bool HasPlatformArgument(const ViewerArgs& args) {
     for (const char* arg : args.qtArgs)
@@ -237,6 +217,25 @@ class PaintProbe : public QObject {
 };
 
 }  // namespace
+
+std::string ChooseStartFile(WOptions& options) {
+    const std::string last = options.ReadText(Opt::File1);
+    std::error_code ec;
+    if (options.ReadBool(Opt::LoadLastFile) && !last.empty() &&
+        std::filesystem::is_regular_file(last, ec))
+        return last;
+    QFileDialog dialog(nullptr, QStringLiteral("Open a genealogy file"));
+    dialog.setObjectName(QStringLiteral("openDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters({QStringLiteral("All Files (*.ged *.paf *.sub *.tmg)"),
+                           QStringLiteral("GEDCOM (*.ged)"), QStringLiteral("PAF (*.PAF)"),
+                           QStringLiteral("SUB (*.SUB)"), QStringLiteral("Family Tree Maker (*.FTW)"),
+                           QStringLiteral("The Master Genealogist(*.TMG)")});
+    if (WDialogRunner::Run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().front().toStdString();
+}
 
 int RunViewer(int argc, char** argv) {
     QElapsedTimer clock;

@@ -2,7 +2,16 @@
 // main window and event loop.
 #pragma once
 
+#include <string>
+
 namespace kindrel {
+
+class WOptions;
+
+// A start from the desktop (--open-dialog) without a file: the file viewed last (File1) when
+// "Reload last file viewed" is on and it still exists, else what the open dialog gives (empty
+// when it is cancelled).
+std::string ChooseStartFile(WOptions& options);
 
 // Runs kindrel-viewer with the process arguments; returns the exit code.
 int RunViewer(int argc, char** argv);

@@ -1,0 +1,98 @@
+#!/usr/bin/env bash
+# `cmake --install` into a temporary tree: the programs, the desktop entry, the MIME type and
+# the icons land where a desktop looks for them; the entry passes desktop-file-validate; once
+# the MIME database of the tree is built, xdg-mime names a .ged (with and without a UTF-8 byte
+# order mark, and without its extension) application/x-gedcom; the installed kindrel packs a
+# file with the viewer part installed beside it. A second install without DESTDIR brings the
+# MIME cache up to date itself. Checks whose tool is missing are named and skipped (exit 77).
+# Usage: tests/install/install_check.sh BUILD-DIR GEDCOM
+set -euo pipefail
+build=$1 gedcom=$2
+id=org.example.Kindrel
+work=$(mktemp -d "${TMPDIR:-/tmp}/kindrel-install.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+skipped=()
+fail() { echo "install_check: $*" >&2; exit 1; }
+have() {
+  command -v "$1" >/dev/null 2>&1 && return 0
+  skipped+=("$1"); echo "install_check: $1 is missing, its check is skipped (scripts/install-deps.sh --test)"
+  return 1
+}
+
+# 1. Into a staging tree (DESTDIR): files only, no desktop caches touched.
+root=$work/root prefix=/usr
+DESTDIR=$root cmake --install "$build" --prefix "$prefix" >"$work/install.log" ||
+  { cat "$work/install.log" >&2; fail "cmake --install failed"; }
+share=$root$prefix/share bin=$root$prefix/bin
+for program in kindrel kindrel-viewer; do
+  [ -x "$bin/$program" ] || fail "$program is not installed in bin"
+done
+if [ -f "$build/bin/kindrel-portable" ]; then
+  [ -x "$bin/kindrel-portable" ] && [ -x "$bin/kindrel-plain" ] ||
+    fail "the viewer parts kindrel-portable and kindrel-plain are not installed beside kindrel"
+fi
+entry=$share/applications/$id.desktop
+for file in "$entry" "$share/mime/packages/$id.xml" "$share/icons/hicolor/scalable/apps/$id.svg"; do
+  [ -s "$file" ] || fail "missing ${file#"$root"}"
+done
+for size in 48 128 256; do
+  icon=$share/icons/hicolor/${size}x$size/apps/$id.png
+  [ -s "$icon" ] || fail "missing ${icon#"$root"}"
+  # A PNG's width and height are the big-endian words at bytes 16 and 20.
+  dims=$(od -An -tu1 -j16 -N8 "$icon" | awk '{print $3*256+$4 "x" $7*256+$8}')
+  [ "$dims" = "${size}x$size" ] || fail "${icon#"$root"} is $dims, not ${size}x$size"
+done
+[ ! -e "$share/mime/mime.cache" ] || fail "a DESTDIR install built the MIME cache"
+grep -qx "Exec=kindrel-viewer --open-dialog %f" "$entry" || fail "the entry's Exec line"
+grep -qx "Icon=$id" "$entry" || fail "the entry's Icon line"
+if readelf -d "$bin/kindrel-viewer" 2>/dev/null | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
+  fail "the installed viewer still looks for libraries in the build folder"
+fi
+"$bin/kindrel-viewer" --help >/dev/null || fail "the installed viewer does not start"
+echo "installed: $(cd "$root" && find . -type f | wc -l) files under DESTDIR"
+
+if have desktop-file-validate; then
+  desktop-file-validate "$entry" >"$work/validate" 2>&1 || { cat "$work/validate" >&2; fail "desktop-file-validate"; }
+  [ ! -s "$work/validate" ] || { cat "$work/validate" >&2; fail "desktop-file-validate warned"; }
+  echo "desktop-file-validate: no complaint"
+fi
+
+# 2. The MIME type as a desktop would see it from the installed tree alone.
+if have update-mime-database && have xdg-mime; then
+  XDG_DATA_DIRS="$share:/usr/share" update-mime-database "$share/mime"
+  head -c 2000 "$gedcom" | sed '1s/^\xef\xbb\xbf//' >"$work/plain.ged"
+  { printf '\xef\xbb\xbf'; cat "$work/plain.ged"; } >"$work/bom.ged"
+  cp "$work/bom.ged" "$work/family-bom"
+  cp "$work/plain.ged" "$work/family"
+  for file in plain.ged bom.ged family family-bom; do
+    type=$(env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION -u KDE_FULL_SESSION -u GNOME_DESKTOP_SESSION_ID \
+      XDG_DATA_HOME="$work/empty" XDG_DATA_DIRS="$share:/usr/share" xdg-mime query filetype "$work/$file")
+    [ "$type" = application/x-gedcom ] || fail "xdg-mime names $file \"$type\", not application/x-gedcom"
+  done
+  echo "xdg-mime: .ged with and without a byte order mark, and by content: application/x-gedcom"
+fi
+
+# 3. The installed kindrel packs with the viewer part beside it.
+"$bin/kindrel" pack "$gedcom" -o "$work/Packed" --title "Installed" >/dev/null || fail "kindrel pack"
+kind=$("$bin/kindrel" trailer "$work/Packed" | sed -n 's/^Kind: \([a-z]*\).*/\1/p')
+expected=plain
+[ -x "$bin/kindrel-portable" ] && expected=portable
+[ "$kind" = "$expected" ] || fail "the installed kindrel packed a $kind file, expected $expected"
+echo "installed kindrel pack: a $kind file"
+
+# 4. Without DESTDIR the install brings the MIME cache up to date itself.
+if have update-mime-database; then
+  XDG_DATA_DIRS="$work/prefix/share:/usr/share" cmake --install "$build" --prefix "$work/prefix" \
+    >"$work/install2.log" 2>&1 ||
+    { cat "$work/install2.log" >&2; fail "cmake --install without DESTDIR failed"; }
+  [ -s "$work/prefix/share/mime/mime.cache" ] || fail "the install left the MIME cache unbuilt"
+  grep -q 'application/x-gedcom' "$work/prefix/share/mime/globs2" ||
+    fail "the MIME globs lack application/x-gedcom"
+  echo "install without DESTDIR: MIME cache built"
+fi
+
+if [ ${#skipped[@]} -gt 0 ]; then
+  echo "install check passed, skipped for want of: ${skipped[*]}"
+  exit 77
+fi
+echo "install check passed"
