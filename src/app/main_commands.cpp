@@ -48,6 +48,8 @@ TMainCommands::TMainCommands(QMainWindow* window) : QObject(window) {
                        QString::fromLatin1(kTabCommandTexts[t]), key);
         tabs[t]->setData(t);
     }
+    columns = Make("actColumns", QStringLiteral("Columns..."), {},
+                   QStringLiteral("Choose the columns of the list shown"));
     rawData = Make("actRawData", QStringLiteral("Show RAW GEDCOM data"));
     rawData->setCheckable(true);
     directoryPanel = Make("actDirectoryPanel", QStringLiteral("Directory Panel"), {},
@@ -78,7 +80,7 @@ TMainCommands::TMainCommands(QMainWindow* window) : QObject(window) {
     about->setMenuRole(QAction::AboutRole);
 
     // Commands of features this version does not have stay disabled.
-    for (QAction* later : {print, copy, quickFind, advancedFind, findNext, findPrevious, rawData,
+    for (QAction* later : {print, copy, columns, quickFind, advancedFind, findNext, findPrevious, rawData,
                            highlightingPanel, islandsPanel, nextHighlighted, previousHighlighted})
         later->setEnabled(false);
 
@@ -121,6 +123,7 @@ void TMainCommands::BuildMenus(QMainWindow* window) {
     view->setObjectName(QStringLiteral("menuView"));
     for (QAction* tab : tabs) view->addAction(tab);
     view->addSeparator();
+    view->addAction(columns);
     view->addAction(rawData);
     view->addSeparator();
     view->addAction(directoryPanel);

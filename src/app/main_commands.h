@@ -29,6 +29,7 @@ class TMainCommands : public QObject {
     QAction* findNext = nullptr;
     QAction* findPrevious = nullptr;
     QAction* tabs[kTabCount] = {};  // Sender, General (F2) ... Sources (F10), Internet (F11)
+    QAction* columns = nullptr;  // the column chooser of the list shown
     QAction* rawData = nullptr;
     QAction* directoryPanel = nullptr;
     QAction* fileSearchPanel = nullptr;

@@ -208,6 +208,8 @@ void TLogoAppForm::ConnectPageCommands() {
     });
     connect(c.print, &QAction::triggered, this,
             [this] { PerformPageCommand(PageCommand::kPrint); });
+    connect(c.columns, &QAction::triggered, this,
+            [this] { PerformPageCommand(PageCommand::kColumns); });
     connect(c.nextHighlighted, &QAction::triggered, m_scroll, &WIndScroll::NextHighlighted);
     connect(c.previousHighlighted, &QAction::triggered, m_scroll, &WIndScroll::PreviousHighlighted);
     ConnectFind();
@@ -234,6 +236,7 @@ void TLogoAppForm::UpdatePageCommands() {
     const TViewPage* page = PageForTab(ActiveTab());
     c.copy->setEnabled(open && page && page->CanPerform(PageCommand::kCopy));
     c.print->setEnabled(open);
+    c.columns->setEnabled(open && page && page->CanPerform(PageCommand::kColumns));
     c.extractGedcom->setVisible(CanExtractGedcom());
     c.extractGedcom->setEnabled(CanExtractGedcom() && !IsWindowBusy());
     const bool highlighted = open && m_highlighter != nullptr;

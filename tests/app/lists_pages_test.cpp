@@ -545,6 +545,48 @@ TEST_F(ListsPagesTest, ChooserKeepsTheMovedColumnAndSettingsSurviveARestart) {
     EXPECT_EQ(ListColumns().Columns(), "1,7");
 }
 
+TEST_F(ListsPagesTest, TheWindowsColumnsCommandOpensTheChooserOfTheListShown) {
+    Open(Fixture());
+    QAction* columns = m_window->findChild<QAction*>("actColumns");
+    ASSERT_NE(columns, nullptr);
+    int shown = 0;
+    // Each chooser moves its first column to the end and presses OK.
+    WDialogRunner::SetTestHandler([&](QDialog& dialog) {
+        ++shown;
+        auto* displayed = dialog.findChild<QListWidget*>("displayedList");
+        displayed->setCurrentRow(0);
+        while (displayed->currentRow() + 1 < displayed->count())
+            dialog.findChild<QAbstractButton*>("moveDown")->click();
+        dialog.findChild<QAbstractButton*>("listColumnsOk")->click();
+        return dialog.result();
+    });
+    const struct {
+        int tab;
+        ColumnSetKind set;
+        const char* after;
+    } rows[] = {
+        {kTabList, ColumnSetKind::kList, "2,7,65,67,19,18,1"},
+        {kTabHighlighted, ColumnSetKind::kList, "7,65,67,19,18,1,2"},
+        {kTabIslands, ColumnSetKind::kIslandMembers, "2,7,65,67,19,18,54,55,1"},
+        {kTabDescendants, ColumnSetKind::kDescendants, "67,19,59,60,65"},
+    };
+    for (const auto& row : rows) {
+        Show(row.tab);
+        ASSERT_TRUE(columns->isEnabled()) << row.tab;
+        const int before = shown;
+        columns->trigger();
+        EXPECT_EQ(shown, before + 1) << row.tab;
+        EXPECT_EQ(m_window->ColumnSet(row.set)->Columns(), row.after) << row.tab;
+    }
+    // Pages without a column set leave the command off and open nothing.
+    for (int tab : {kTabGeneral, kTabIndividual, kTabSources}) {
+        Show(tab);
+        EXPECT_FALSE(columns->isEnabled()) << tab;
+        columns->trigger();
+    }
+    EXPECT_EQ(shown, 4);
+}
+
 TEST_F(ListsPagesTest, WorkFromThePumpDuringASortRunsOnceAfterIt) {
     const std::string file = Generated(5000);
     ASSERT_FALSE(file.empty());
