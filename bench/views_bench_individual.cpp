@@ -9,6 +9,7 @@
 #include "app/pages/individual_page.h"
 #include "bench_clock.h"
 #include "bench_folder.h"
+#include "bench_window.h"
 #include "model/collection.h"
 #include "services/options.h"
 
@@ -32,19 +33,7 @@ using kindrel::Options;
 using kindrel::TIndividualPage;
 using kindrel::TLogoAppForm;
 
-// A window over file, shown, loaded, on the Individual tab; null when it did not load.
-std::unique_ptr<TLogoAppForm> OpenWindow(const std::string& file) {
-    TLogoAppForm::StartOptions start;
-    start.gedcomFile = file;
-    start.quickHelp = false;
-    auto window = std::make_unique<TLogoAppForm>(start);
-    window->resize(1100, 720);
-    window->show();
-    while (!window->StartupDone()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    if (!window->Collection()) return nullptr;
-    window->SelectTab(kindrel::kTabIndividual);
-    return window;
-}
+using bench::OpenWindow;
 
 // Milliseconds of one jump to n: the coalesced rebuild run at once, then a paint.
 double TimeJump(TLogoAppForm& window, TIndividualPage& page, int32_t n) {

@@ -9,6 +9,7 @@
 #include "app/find_state.h"
 #include "app/main_commands.h"
 #include "app/pages/ind_info_panel.h"
+#include "app/pages/page_metrics.h"
 #include "app/selection_button.h"
 #include "model/collection.h"
 #include "model/date.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,6 +31,8 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 namespace kindrel::guitest {
 namespace {
@@ -102,6 +106,88 @@ TEST_F(FindDialogsTest, QuickFindKeysAndLimits) {
     QTest::keyClick(edit, Qt::Key_Backspace);
     EXPECT_TRUE(q->OkButton()->isEnabled());
     EXPECT_EQ(q->Selected(), 9);
+}
+
+// A file of `count` unrelated individuals "Given<n> /Family<n % 10>/", written once per process.
+std::string PeopleFile(int count) {
+    const std::string file = TestDir() + "/people-" + std::to_string(count) + ".ged";
+    std::ofstream out(file);
+    out << "0 HEAD\n1 CHAR UTF-8\n";
+    for (int n = 1; n <= count; ++n)
+        out << "0 @I" << n << "@ INDI\n1 NAME Given" << n << " /Family" << n % 10 << "/\n";
+    out << "0 TRLR\n";
+    return file;
+}
+
+TEST(QuickFindLargeFile, KeysOnFiveHundredIndividuals) {
+    GuiApp();
+    Options().WriteBool(Opt::DispInitHelp, false);
+    Recorder recorder;
+    std::unique_ptr<TLogoAppForm> window = OpenWindow(PackSample(), PeopleFile(500));
+    ASSERT_TRUE(window);
+    ASSERT_EQ(window->Collection()->IndividualCount(), 500);
+    TdlgQuickFind q(window->FindOrders(), nullptr, window->Collection(), window.get());
+    EXPECT_EQ(q.PageStep(), 5);  // 500 / 100, from the count alone
+    EXPECT_EQ(q.ScrollBar()->minimum(), 1);
+    EXPECT_EQ(q.ScrollBar()->maximum(), 500);
+    EXPECT_EQ(q.findChild<QLabel*>(QStringLiteral("countLabel"))->text(),
+              QStringLiteral("Total Individuals: ") + QLocale().toString(500));
+    QLineEdit* edit = q.Edit();
+    const auto typed = [&](const char* keys) {
+        edit->clear();
+        QTest::keyClicks(edit, keys);
+        return q.Selected();
+    };
+    // Letters are refused wherever they are typed; the digits around them are kept.
+    EXPECT_EQ(typed("x3y"), 3);
+    EXPECT_EQ(edit->text(), QStringLiteral("3"));
+    EXPECT_EQ(q.Panel()->Tag(), 3);
+    // Page Down from 3 with the step of 5 would go below 1: ignored.
+    QTest::keyClick(edit, Qt::Key_PageDown);
+    EXPECT_EQ(q.Selected(), 3);
+    EXPECT_EQ(edit->text(), QStringLiteral("3"));
+    QTest::keyClick(edit, Qt::Key_PageUp);
+    QTest::keyClick(edit, Qt::Key_PageUp);
+    EXPECT_EQ(q.Selected(), 13);
+    EXPECT_EQ(q.ScrollBar()->value(), 13);
+    QTest::keyClick(edit, Qt::Key_PageDown);
+    QTest::keyClick(edit, Qt::Key_Up);
+    EXPECT_EQ(q.Selected(), 9);
+    EXPECT_EQ(q.findChild<QLabel*>(QStringLiteral("numberLabel"))->text(), QStringLiteral("9"));
+    // Near the end Page Up stops at the count; Down from 1 is ignored.
+    EXPECT_EQ(typed("498"), 498);
+    QTest::keyClick(edit, Qt::Key_PageUp);
+    EXPECT_EQ(q.Selected(), 500);
+    EXPECT_EQ(typed("1"), 1);
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(q.Selected(), 1);
+    // An empty box: Page Up selects 1, Page Down does nothing.
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClick(edit, Qt::Key_PageDown);
+    EXPECT_EQ(q.Selected(), 0);
+    EXPECT_FALSE(q.OkButton()->isEnabled());
+    QTest::keyClick(edit, Qt::Key_PageUp);
+    EXPECT_EQ(q.Selected(), 1);
+    // 501 is above the count: all but the edit box off, until corrected; 0 selects nobody.
+    EXPECT_EQ(typed("501"), 0);
+    EXPECT_FALSE(q.ScrollBar()->isEnabled());
+    EXPECT_FALSE(q.AdvancedButton()->isEnabled());
+    EXPECT_TRUE(edit->isEnabled());
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(q.Selected(), 50);
+    EXPECT_TRUE(q.ScrollBar()->isEnabled());
+    EXPECT_EQ(typed("0"), 0);
+    EXPECT_FALSE(q.OkButton()->isEnabled());
+    EXPECT_FALSE(q.FatherButton()->isEnabled());
+    // A long run of digits neither overflows nor selects anyone.
+    EXPECT_EQ(typed("99999999999999999999"), 0);
+    EXPECT_EQ(edit->text().size(), 10);
+    // The scroll bar selects too.
+    q.ScrollBar()->setValue(250);
+    EXPECT_EQ(q.Selected(), 250);
+    EXPECT_EQ(edit->text(), QStringLiteral("250"));
+    EXPECT_TRUE(recorder.messages.empty());
 }
 
 TEST_F(FindDialogsTest, QuickFindFollowsParentsAndSpouses) {
@@ -197,6 +283,46 @@ TEST_F(FindDialogsTest, AdvancedFindModesSearchesAndGrid) {
     EXPECT_EQ(f->FatherPanel()->Tag(), m_collection->Father(walter));
     const int32_t families = m_collection->GetIndividual(walter)->SpouseFamilyCount();
     EXPECT_EQ(f->MarriagesLabel()->text(), QStringLiteral("Marriages (%1)").arg(families));
+    // Spouse lines at the left, each child indented with "+", year and name in columns.
+    f->SetMode(3);
+    f->Edit()->setText(QStringLiteral("Harrowgate, Walter"));
+    const int32_t parent = f->SelectedIndividual();
+    ASSERT_GT(m_collection->GetIndividual(parent)->SpouseFamilyCount(), 0);
+    QListWidget* list = f->Marriages();
+    ASSERT_GT(list->count(), 1);
+    const MarriageColumns columns = MarriageColumnsFor(list);
+    EXPECT_EQ(columns.indent, Scaled(list, 15));
+    EXPECT_EQ(columns.year, Scaled(list, 25));
+    EXPECT_EQ(columns.name, Scaled(list, 57));
+    int spouses = 0, children = 0;
+    for (int i = 0; i < list->count(); ++i) {
+        const QListWidgetItem* item = list->item(i);
+        const int32_t person = item->data(kMarriageIndividualRole).toInt();
+        if (!item->data(kMarriageChildRole).toBool()) {
+            ++spouses;
+            EXPECT_TRUE(item->data(kMarriageNameRole).toString().startsWith("Spouse: "));
+            continue;
+        }
+        ++children;
+        ASSERT_GT(person, 0);
+        EXPECT_EQ(item->data(kMarriagePlusRole).toBool(), m_collection->HasChildren(person));
+        EXPECT_EQ(item->data(kMarriageNameRole).toString(),
+                  QString::fromStdString(m_collection->GetIndividual(person)->FullName(false)));
+        const int year = m_collection->GetIndividual(person)->EventYear(kEventBirth);
+        EXPECT_EQ(item->data(kMarriageYearRole).toString(),
+                  year ? QString::number(year) : QString());
+    }
+    EXPECT_EQ(spouses, m_collection->GetIndividual(parent)->SpouseFamilyCount());
+    EXPECT_GT(children, 0);
+    EXPECT_GE(list->sizeHintForRow(0), list->fontMetrics().height() + columns.extraHeight);
+    // A double click on a child entry selects the child's row.
+    for (int i = 0; i < list->count(); ++i) {
+        if (!list->item(i)->data(kMarriageChildRole).toBool()) continue;
+        const int32_t child = list->item(i)->data(kMarriageIndividualRole).toInt();
+        Q_EMIT list->itemDoubleClicked(list->item(i));
+        EXPECT_EQ(f->SelectedIndividual(), child);
+        break;
+    }
 }
 
 TEST_F(FindDialogsTest, AdvancedFindPendingSearchRunsOnOk) {
@@ -254,10 +380,12 @@ TEST_F(FindDialogsTest, DocumentationPictures) {
     TdlgQuickFind* q = MakeQuick();
     q->SetSelected(4);
     save(*q, "quick-find.png");
-    TWFindDlg* f = MakeFind();
-    f->SetMode(3);
-    f->Edit()->setText(QStringLiteral("Harrowgate, W"));
-    save(*f, "advanced-find.png");
+    // The grid and the marriages in the colours of a highlighting (women).
+    ASSERT_TRUE(m_window->SetHighlightConditions("+17:F"));
+    TWFindDlg f(m_window->FindOrders(), m_window->Highlighter(), m_collection, m_window.get());
+    f.SetMode(3);
+    f.Edit()->setText(QStringLiteral("Harrowgate, W"));
+    save(f, "advanced-find.png");
     TdlgDatePick d;
     d.SetDate(15, 6, 1850);
     save(d, "date-dialog.png");

@@ -5,6 +5,7 @@
 
 #include "app/date_buttons.h"
 #include "app/dialogs/date_pick_dialog.h"
+#include "app/dialogs/find_dialog.h"
 #include "app/dialogs/quick_find_dialog.h"
 #include "app/find_state.h"
 #include "app/hl_gui_man.h"
@@ -13,6 +14,8 @@
 #include "app/quick_help.h"
 #include "app/main_commands.h"
 #include "app/selection_button.h"
+#include "app/wait_dialog.h"
+#include "analysis/islands.h"
 
 #include <QMenu>
 #include "highlight/hl_catalogue.h"
@@ -27,12 +30,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTest>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 namespace kindrel::guitest {
 namespace {
@@ -251,6 +256,139 @@ TEST_F(FindHighlightTest, ToolBarFindStepsThroughASurname) {
     EXPECT_EQ(m_window->ActiveIndividual(), 7);
     edit->setText(QStringLiteral("99999999999999"));
     EXPECT_EQ(m_window->ActiveIndividual(), 7);
+}
+
+// The first code of the panel's list whose editor is of the kind.
+int FirstCodeOfKind(int kind) {
+    for (int code : HLColManCodes())
+        if (HLCatalogueEntryOf(code).editorKind == kind) return code;
+    return 1;
+}
+
+TEST_F(FindHighlightTest, FileWithoutIndividualsSelectsNobody) {
+    const std::string empty = TestDir() + "/empty.ged";
+    std::ofstream(empty) << "0 HEAD\n1 CHAR UTF-8\n0 TRLR\n";
+    Open(empty);
+    ASSERT_EQ(m_window->Collection()->IndividualCount(), 0);
+    TMainCommands* c = m_window->Commands();
+    EXPECT_FALSE(c->quickFind->isEnabled());
+    EXPECT_FALSE(c->advancedFind->isEnabled());
+    EXPECT_FALSE(c->findNext->isEnabled());
+    EXPECT_FALSE(c->findPrevious->isEnabled());
+    for (int kind = WFindState::kIndex; kind <= WFindState::kGiven; ++kind) {
+        m_window->SetFindKind(kind);
+        m_window->FindEdit()->setText(QStringLiteral("1"));
+        EXPECT_EQ(m_window->ActiveIndividual(), 0) << kind;
+        EXPECT_FALSE(c->findNext->isEnabled()) << kind;
+    }
+    // Both individual editors select nobody; their buttons do nothing.
+    WHLGuiCond* row = m_panel->Row(0);
+    row->ChooseEntry(PositionOf(FirstCodeOfKind(kHLEditorIndividualGenerations)));
+    auto* generations = qobject_cast<WHLOptInd*>(row->Editor());
+    ASSERT_NE(generations, nullptr);
+    EXPECT_EQ(generations->State().individual, 0);
+    EXPECT_EQ(generations->NumberLabel()->text(), QStringLiteral("?"));
+    EXPECT_EQ(generations->NumberLabel()->toolTip(), QStringLiteral("None Selected"));
+    EXPECT_FALSE(generations->StepIndividual(1));
+    EXPECT_FALSE(generations->NextButton()->isEnabled());
+    EXPECT_FALSE(generations->FindButton()->isEnabled());
+    int opened = 0;
+    WDialogRunner::SetTestHandler([&](QDialog&) {
+        ++opened;
+        return int(QDialog::Rejected);
+    });
+    generations->FindButton()->click();
+    EXPECT_EQ(opened, 0);
+    row->ChooseEntry(PositionOf(FirstCodeOfKind(kHLEditorIndividual)));
+    auto* plain = qobject_cast<WHLOptInd*>(row->Editor());
+    ASSERT_NE(plain, nullptr);
+    EXPECT_EQ(plain->State().individual, 0);
+    EXPECT_EQ(plain->NumberLabel()->text(), QStringLiteral("None Selected"));
+    EXPECT_FALSE(plain->StepIndividual(-1));
+    EXPECT_FALSE(plain->StepIndividual(1));
+    WDialogRunner::SetTestHandler({});
+    // Nobody is highlighted, and nothing was reported as broken.
+    if (WHLGroup* group = m_window->Highlighter()) {
+        EXPECT_FALSE(group->IsHighlighted(1));
+    }
+    EXPECT_TRUE(m_recorder.messages.empty()) << Messages().toStdString();
+}
+
+// Two families whose members alternate in the file: the island of 2, 4, 6 and 8 holds no
+// individual whose number is its row.
+std::string AlternatingFamilies() {
+    const std::string file = TestDir() + "/alternating.ged";
+    std::ofstream out(file);
+    out << "0 HEAD\n1 CHAR UTF-8\n";
+    const char* fams[] = {"", "F1", "F2", "F1", "F2", "", "", "", ""};
+    for (int n = 1; n <= 8; ++n) {
+        out << "0 @I" << n << "@ INDI\n1 NAME P" << n << " /" << (n % 2 ? "Odd" : "Even")
+            << "/\n";
+        if (n <= 4) out << "1 FAMS @" << fams[n] << "@\n";
+        if (n == 5) out << "1 FAMC @F1@\n";
+        if (n == 6 || n == 8) out << "1 FAMC @F2@\n";
+    }
+    out << "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I3@\n1 CHIL @I5@\n";
+    out << "0 @F2@ FAM\n1 HUSB @I2@\n1 WIFE @I4@\n1 CHIL @I6@\n1 CHIL @I8@\n";
+    out << "0 TRLR\n";
+    return file;
+}
+
+TEST_F(FindHighlightTest, IslandInUseFindsByNumberAndEditorsReachEveryone) {
+    Open(AlternatingFamilies());
+    WABSCollection* c = m_window->Collection();
+    ASSERT_EQ(c->IndividualCount(), 8);
+    const int32_t position = WIslands::Of(*c).IslandOf(2);
+    ASSERT_GT(position, 0);
+    m_window->UseIslandInView(position);
+    ASSERT_EQ(c->ViewCount(), 4);
+    ASSERT_EQ(c->ViewToIndividual(3), 6);
+
+    // The tool bar: "6" is individual 6 (the island's third row), not row 6.
+    m_window->SetFindKind(WFindState::kIndex);
+    m_window->FindEdit()->setText(QStringLiteral("6"));
+    EXPECT_EQ(m_window->ActiveIndividual(), 6);
+    m_window->Commands()->findNext->trigger();
+    EXPECT_EQ(m_window->ActiveIndividual(), 8);
+    m_window->Commands()->findNext->trigger();
+    EXPECT_EQ(m_window->ActiveIndividual(), 6);  // wraps to the row found
+    // Someone outside the island: the window says so and stays.
+    m_window->FindEdit()->setText(QStringLiteral("3"));
+    EXPECT_EQ(m_window->ActiveIndividual(), 6);
+    m_window->JumpToIndividual(5);
+    EXPECT_TRUE(FlashMessageShown());
+    EXPECT_EQ(m_window->ActiveIndividual(), 6);
+
+    // The advanced dialog's Index mode: the number is the individual's.
+    {
+        TWFindDlg find(m_window->FindOrders(), nullptr, c, m_window.get());
+        find.SetMode(1);
+        EXPECT_EQ(find.Model()->rowCount(), 4);
+        find.Edit()->setText(QStringLiteral("4"));
+        EXPECT_EQ(find.SelectedIndividual(), 4);
+        find.Edit()->setText(QStringLiteral("6"));
+        EXPECT_EQ(find.SelectedIndividual(), 6);
+        EXPECT_EQ(find.Grid()->currentIndex().row(), 2);
+        find.Edit()->setText(QStringLiteral("7"));  // outside: the selection stays
+        EXPECT_EQ(find.SelectedIndividual(), 6);
+    }
+
+    // The individual editors step over every individual of the file, not the island's four.
+    WHLGuiCond* row = m_panel->Row(0);
+    row->ChooseEntry(PositionOf(FirstCodeOfKind(kHLEditorIndividual)));
+    auto* editor = qobject_cast<WHLOptInd*>(row->Editor());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->State().individual, 1);
+    std::vector<int32_t> seen{editor->State().individual};
+    while (editor->StepIndividual(1)) seen.push_back(editor->State().individual);
+    EXPECT_EQ(seen, (std::vector<int32_t>{1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(editor->NumberLabel()->text(),
+              QStringLiteral("8 - ") + QString::fromStdString(c->DisplayNameOf(8)));
+    while (editor->StepIndividual(-1)) {
+    }
+    EXPECT_EQ(editor->State().individual, 1);
+    m_window->UseIslandInView(0);
+    EXPECT_EQ(c->ViewCount(), 8);
 }
 
 TEST_F(FindHighlightTest, OddFileRefSearchAndPlainNames) {

@@ -11,6 +11,7 @@
 #include "model/collection.h"
 #include "services/options.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -22,8 +23,10 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -42,7 +45,74 @@ QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// Draws a "Marriages" entry in its parts: spouse lines at the left edge, child lines indented
+// with the "+" mark, the birth year and the name each at its own column.
+class WMarriageDelegate : public QStyledItemDelegate {
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem style = option;
+        initStyleOption(&style, index);
+        const QString whole = style.text;
+        style.text.clear();
+        const QWidget* list = option.widget;
+        QStyle* qstyle = list ? list->style() : QApplication::style();
+        qstyle->drawControl(QStyle::CE_ItemViewItem, &style, painter, list);
+
+        const MarriageColumns columns = MarriageColumnsFor(list);
+        const bool selected = option.state & QStyle::State_Selected;
+        QColor text = selected ? option.palette.color(QPalette::HighlightedText)
+                               : style.palette.color(QPalette::Text);
+        if (!selected && index.data(Qt::ForegroundRole).canConvert<QBrush>())
+            text = index.data(Qt::ForegroundRole).value<QBrush>().color();
+        painter->save();
+        painter->setPen(text);
+        painter->setFont(style.font);
+        const QRect r = option.rect;
+        const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
+        const auto draw = [&](int x, int right, const QString& part) {
+            const QRect box(r.left() + x, r.top(), std::max(0, right - x), r.height());
+            painter->drawText(box, flags,
+                              painter->fontMetrics().elidedText(part, Qt::ElideRight,
+                                                                box.width()));
+        };
+        const int margin = Scaled(list, 2);
+        if (index.data(kMarriageChildRole).toBool()) {
+            if (index.data(kMarriagePlusRole).toBool())
+                draw(columns.indent, columns.year, QStringLiteral("+"));
+            draw(columns.year, columns.name, index.data(kMarriageYearRole).toString());
+            draw(columns.name, r.width(), index.data(kMarriageNameRole).toString());
+        } else {
+            const QString line = index.data(kMarriageNameRole).toString();
+            draw(margin, r.width(), line.isEmpty() ? whole : line);
+        }
+        painter->restore();
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option,
+                   const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const int line = option.fontMetrics.height() + MarriageColumnsFor(option.widget).extraHeight;
+        size.setHeight(std::max(size.height(), line));
+        return size;
+    }
+};
+
 }  // namespace
+
+MarriageColumns MarriageColumnsFor(const QWidget* list) {
+    // Laid out at 96 dpi: the child indent, then the year and the name to its right.
+    constexpr double kIndent = 15, kYear = 10, kName = 42, kExtraHeight = 2;
+    MarriageColumns columns;
+    if (!list) return columns;
+    columns.indent = Scaled(list, kIndent);
+    columns.year = Scaled(list, kIndent + kYear);
+    columns.name = Scaled(list, kIndent + kName);
+    columns.extraHeight = Scaled(list, kExtraHeight);
+    return columns;
+}
 
 // ---------------------------------------------------------------------------------------------
 // WFindGridModel
@@ -206,6 +276,8 @@ TWFindDlg::TWFindDlg(WFindOrders* orders, WHLGroup* group, WABSCollection* colle
     right->addWidget(m_marriagesLabel);
     m_marriages = new QListWidget(this);
     m_marriages->setObjectName(QStringLiteral("marriagesList"));
+    m_marriages->setItemDelegate(new WMarriageDelegate(m_marriages));
+    m_marriages->setUniformItemSizes(true);
     right->addWidget(m_marriages, 1);
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     box->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
@@ -232,7 +304,7 @@ TWFindDlg::TWFindDlg(WFindOrders* orders, WHLGroup* group, WABSCollection* colle
         QDialog::accept();
     });
     connect(m_marriages, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
-        SelectIndividual(item->data(Qt::UserRole).toInt());
+        SelectIndividual(item->data(kMarriageIndividualRole).toInt());
     });
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -321,11 +393,18 @@ void TWFindDlg::RowSelected(int row) {
                 text = Text(entry.text);
             }
             auto* item = new QListWidgetItem(text, m_marriages);
-            item->setData(Qt::UserRole, entry.individual);
+            item->setData(kMarriageIndividualRole, entry.individual);
+            item->setData(kMarriageChildRole, entry.child);
+            item->setData(kMarriagePlusRole, entry.hasChildren);
+            item->setData(kMarriageYearRole, Text(entry.year));
+            item->setData(kMarriageNameRole, Text(entry.text));
+            // A family without a spouse reads in black on the list's own background.
             if (entry.individual > 0) {
                 const WColourPair colours = PersonColours(m_group, entry.individual);
                 item->setBackground(ToQColor(colours.background));
                 item->setForeground(ToQColor(colours.text));
+            } else {
+                item->setForeground(QColor(Qt::black));
             }
         }
     }

@@ -46,6 +46,26 @@ class WFindGridModel : public QAbstractTableModel {
     int m_rows = 0;
 };
 
+// Where the parts of a "Marriages" entry stand, in pixels of the list's screen: child entries
+// are indented, with the "+" mark at the indent, the birth year and the name to its right;
+// every entry is one line of the list's font plus the extra height.
+struct MarriageColumns {
+    int indent = 0;  // the "+" of a child entry
+    int year = 0;    // the birth year
+    int name = 0;    // the child's name
+    int extraHeight = 0;
+};
+MarriageColumns MarriageColumnsFor(const QWidget* list);
+
+// Item roles of the "Marriages" list beside the display text (the whole entry as one line).
+enum MarriageRole : int {
+    kMarriageIndividualRole = Qt::UserRole,  // the person of the entry, 0 for no spouse
+    kMarriageChildRole,                      // true for a child entry
+    kMarriagePlusRole,                       // true when the child has children
+    kMarriageYearRole,                       // the child's birth year text
+    kMarriageNameRole,                       // the spouse line or the child's name
+};
+
 class TWFindDlg : public QDialog {
     Q_OBJECT
   public:

@@ -1,0 +1,29 @@
+// The viewer window of the benchmarks that time pages and dialogs: shown offscreen at a fixed
+// size, loaded, on the Individual tab.
+#pragma once
+
+#include "app/app_texts.h"
+#include "app/main_window.h"
+
+#include <QCoreApplication>
+
+#include <memory>
+#include <string>
+
+namespace bench {
+
+// A window over file, shown, loaded, on the Individual tab; null when it did not load.
+inline std::unique_ptr<kindrel::TLogoAppForm> OpenWindow(const std::string& file) {
+    kindrel::TLogoAppForm::StartOptions start;
+    start.gedcomFile = file;
+    start.quickHelp = false;
+    auto window = std::make_unique<kindrel::TLogoAppForm>(start);
+    window->resize(1100, 720);
+    window->show();
+    while (!window->StartupDone()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (!window->Collection()) return nullptr;
+    window->SelectTab(kindrel::kTabIndividual);
+    return window;
+}
+
+}  // namespace bench

@@ -1,0 +1,187 @@
+// kindrel-find-bench-window: the find dialogs and the highlighting in the real window,
+// offscreen, over a GEDCOM file: Find Individual's first rows (with the sort of its order, then
+// with the order made), its mode changes, a per-person condition until the page is painted
+// again, "Ancestors of" without a generation limit, and Next Highlighted (Ctrl+H) from the first
+// to the last individual with a rare surname, with the longest time the event loop waited.
+// Usage: kindrel-find-bench-window FILE.ged
+#include "app/app_texts.h"
+#include "app/dialogs/find_dialog.h"
+#include "app/find_state.h"
+#include "app/ind_scroll.h"
+#include "app/main_window.h"
+#include "bench_clock.h"
+#include "bench_folder.h"
+#include "bench_window.h"
+#include "model/collection.h"
+#include "model/records.h"
+#include "services/options.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTableView>
+#include <QTimer>
+
+#include <unistd.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+using bench::Clock;
+using bench::Seconds;
+using kindrel::Opt;
+using kindrel::Options;
+using kindrel::TLogoAppForm;
+
+double Milliseconds(Clock::time_point from) {
+    return Seconds(from) * 1000.0;
+}
+
+using bench::OpenWindow;
+
+// Milliseconds of a new Find Individual dialog until its first rows are painted.
+double FirstRows(TLogoAppForm& window, int mode) {
+    Options().WriteInt(Opt::FindDlg, mode);
+    const auto start = Clock::now();
+    kindrel::TWFindDlg dialog(window.FindOrders(), window.Highlighter(), window.Collection(),
+                              &window);
+    dialog.SetStart(window.ActiveIndividual());
+    dialog.show();
+    dialog.Grid()->repaint();
+    const double ms = Milliseconds(start);
+    dialog.hide();
+    return ms;
+}
+
+// Milliseconds from new highlighting conditions to the shown page painted again.
+double ConditionToPaint(TLogoAppForm& window, const std::string& conditions) {
+    const auto start = Clock::now();
+    if (!window.SetHighlightConditions(conditions)) std::printf("  (conditions refused)\n");
+    window.FlushPendingRefresh();
+    window.repaint();
+    return Milliseconds(start);
+}
+
+// A surname that about one individual in `spacing` carries (the rarest above that share).
+std::string RareSurname(kindrel::WABSCollection& collection, int spacing) {
+    std::map<std::string, int> counts;
+    const int32_t total = collection.IndividualCount();
+    for (int32_t n = 1; n <= total; ++n) {
+        const auto person = collection.GetIndividual(n);
+        if (person && person->Name()) ++counts[person->Name()->Surname()];
+    }
+    const int wanted = std::max(2, total / spacing);
+    std::string best;
+    int bestCount = 0;
+    for (const auto& [name, count] : counts) {
+        if (name.empty() || name.find_first_of(":;") != std::string::npos) continue;
+        if (count >= wanted && (bestCount == 0 || count < bestCount)) {
+            best = name;
+            bestCount = count;
+        }
+    }
+    std::printf("rare surname \"%s\": %d of %d individuals\n", best.c_str(), bestCount, total);
+    return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || std::string(argv[1]) == "--help") {
+        std::fprintf(stderr, "usage: %s FILE.ged\n", argv[0]);
+        return argc < 2 ? 2 : 0;
+    }
+    const std::string work = bench::PrivateRunFolder("kindrel-find-bench-window");
+    if (work.empty()) {
+        std::perror("find bench: private folder");
+        return 1;
+    }
+    if (!std::getenv("QT_QPA_PLATFORM")) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    int status = 0;
+    {
+        Options().WriteBool(Opt::AutoSearch, true);
+        auto start = Clock::now();
+        std::unique_ptr<TLogoAppForm> window = OpenWindow(argv[1]);
+        if (!window) {
+            std::fprintf(stderr, "find bench: %s did not load\n", argv[1]);
+            std::filesystem::remove_all(work);
+            return 1;
+        }
+        kindrel::WABSCollection& collection = *window->Collection();
+        const int32_t count = collection.IndividualCount();
+        std::printf("window open %.2f s, %d individuals\n", Seconds(start), count);
+        window->JumpToIndividual(count / 2);
+        window->FlushPendingRefresh();
+
+        std::printf("Find Individual, first rows (Surname, Name): %.1f ms with the sort, "
+                    "%.1f ms with the order made\n",
+                    FirstRows(*window, 3), FirstRows(*window, 3));
+        {
+            Options().WriteInt(Opt::FindDlg, 3);
+            kindrel::TWFindDlg dialog(window->FindOrders(), window->Highlighter(), &collection,
+                                      window.get());
+            dialog.SetStart(count / 2);
+            dialog.show();
+            for (const int mode : {4, 5, 2, 1, 3, 4}) {
+                start = Clock::now();
+                dialog.SetMode(mode);
+                dialog.Grid()->repaint();
+                std::printf("  mode change to %d: %.1f ms\n", mode, Milliseconds(start));
+            }
+            dialog.hide();
+        }
+
+        std::printf("per-person condition to the painted page: Individual tab %.1f ms",
+                    ConditionToPaint(*window, "+17:F"));
+        window->SelectTab(kindrel::kTabList);
+        window->FlushPendingRefresh();
+        std::printf(", List tab %.1f ms\n", ConditionToPaint(*window, "-17:F"));
+        window->SelectTab(kindrel::kTabIndividual);
+
+        const std::string ancestors = "+21:" + std::to_string(count) + "^0";
+        std::printf("\"Ancestors of\" %d, no generation limit, to the painted page: %.1f ms\n",
+                    count, ConditionToPaint(*window, ancestors));
+
+        // Ctrl+H from the first individual to the last highlighted one; a timer notes how long
+        // the event loop went without turning.
+        const std::string rare = RareSurname(collection, 10000);
+        ConditionToPaint(*window, "+29:2" + rare);
+        window->JumpToIndividual(1);
+        window->FlushPendingRefresh();
+        kindrel::WIndScroll* scroll = window->Scroll();
+        QElapsedTimer sinceTick;
+        qint64 longestWait = 0;
+        QTimer ticker;
+        ticker.setInterval(5);
+        QObject::connect(&ticker, &QTimer::timeout, [&] {
+            longestWait = std::max(longestWait, sinceTick.restart());
+        });
+        int steps = 0;
+        double longestStep = 0;
+        start = Clock::now();
+        sinceTick.start();
+        ticker.start();
+        for (;;) {
+            const auto step = Clock::now();
+            const bool moved = scroll->NextHighlighted();
+            window->FlushPendingRefresh();
+            QCoreApplication::processEvents();
+            longestStep = std::max(longestStep, Milliseconds(step));  // the last, empty scan too
+            if (!moved) break;
+            ++steps;
+        }
+        ticker.stop();
+        std::printf("Ctrl+H across the file: %d steps, %.3f s, longest step %.1f ms, longest "
+                    "event-loop wait %lld ms\n",
+                    steps, Seconds(start), longestStep, static_cast<long long>(longestWait));
+        std::printf("peak memory %.0f MB\n", bench::PeakMegabytes());
+    }
+    std::filesystem::remove_all(work);
+    return status;
+}
