@@ -420,6 +420,20 @@ TEST_F(PrintDialogTest, NoViewerFailuresAndCancelAreReported) {
         EXPECT_FALSE(dialog.SaveReportTo(old, WReportFormat::kPdf));
         EXPECT_EQ(ReadAll(old), "old content");
         EXPECT_EQ(FilesIn(folder), before);
+        // Cancel on the second page of an image save: neither page's file changes or appears.
+        const std::string oldPage = folder + "/old-0001.png";
+        { std::ofstream(oldPage) << "old page"; }
+        const auto beforeImages = FilesIn(folder);
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [] {
+            TWaitDlg* wait = TWaitDlg::Current();
+            if (wait && wait->ProgressText() == QStringLiteral("Page 2 of 2")) wait->PressCancel();
+        });
+        watch.start(0);
+        EXPECT_FALSE(dialog.SaveReportTo(folder + "/old.png", WReportFormat::kPng));
+        watch.stop();
+        EXPECT_EQ(ReadAll(oldPage), "old page");
+        EXPECT_EQ(FilesIn(folder), beforeImages);
         EXPECT_TRUE(m_recorder->messages.empty());
         EXPECT_TRUE(m_recorder->urls.empty());
     });
