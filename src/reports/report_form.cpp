@@ -122,19 +122,17 @@ bool TABSReportForm::Prepare() {
 
 std::string PlainFullNameOf(WABSCollection& collection, int32_t n) {
     if (n <= 0 || n > collection.IndividualCount()) return {};
-    DisplayOptions& display = Display();
-    const DisplayOptions saved = display;
-    display.preSuf = false;
-    display.nameSlash = false;
-    std::string name;
-    try {
-        name = collection.FullNameOf(n);
-    } catch (...) {
-        display = saved;
-        throw;
-    }
-    display = saved;
-    return name;
+    // Prefix, suffix and slashes off for this one name, back as they were however it ends.
+    struct PlainNames {
+        DisplayOptions& display = Display();
+        const DisplayOptions saved = display;
+        PlainNames() {
+            display.preSuf = false;
+            display.nameSlash = false;
+        }
+        ~PlainNames() { display = saved; }
+    } plain;
+    return collection.FullNameOf(n);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -15,7 +15,14 @@
 #include <QSaveFile>
 #include <QSvgGenerator>
 
+#include <QCoreApplication>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace kindrel {
 
@@ -167,35 +174,59 @@ bool WriteImagePage(QSaveFile& file, WReportFormat format, const WReportPage& pa
     return true;
 }
 
+// A hidden temporary file beside target for one page of an image save.
+std::string PagePartName(const std::string& target) {
+    const size_t slash = target.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+    const std::string file = slash == std::string::npos ? target : target.substr(slash + 1);
+    return folder + "." + file + "." + std::to_string(QCoreApplication::applicationPid()) + ".part";
+}
+
+void RemoveParts(const std::vector<std::pair<std::string, std::string>>& parts) {
+    for (const auto& part : parts) std::remove(part.first.c_str());
+}
+
 WReportSaveResult SaveImages(TABSReportForm& form, WReportFormat format, const std::string& name,
                              const WReportProgress& progress) {
     WReportSaveResult result;
     const int pages = form.PageCount();
-    std::vector<std::unique_ptr<QSaveFile>> files;
-    // Every page goes to its own temporary file; all are renamed at the end, so that a Cancel
-    // or a failure leaves none of them.
+    // Every page is written complete to a temporary file of its own (closed at once, so a
+    // report of thousands of pages does not hold thousands of files open); all are renamed at
+    // the end, so that a Cancel or a failure leaves none of them and old files intact.
+    std::vector<std::pair<std::string, std::string>> parts;  // temporary, target
     for (int k = 1; k <= pages; ++k) {
         if (!Continue(progress, k, pages)) {
-            for (auto& file : files) file->cancelWriting();
+            RemoveParts(parts);
             result.cancelled = true;
             return result;
         }
-        auto file = std::make_unique<QSaveFile>(ToQ(ReportPageFileName(name, k, pages)));
-        if (!OpenSave(*file, result.error) ||
-            !WriteImagePage(*file, format, form.Page(k), form.Title(), result.error)) {
-            file->cancelWriting();
-            for (auto& done : files) done->cancelWriting();
+        const std::string target = ReportPageFileName(name, k, pages);
+        if (QFileInfo(ToQ(target)).isDir()) {
+            result.error = "Cannot write " + target + ": it is a folder.";
+            RemoveParts(parts);
             return result;
         }
-        files.push_back(std::move(file));
+        const std::string part = PagePartName(target);
+        QSaveFile file(ToQ(part));
+        if (!OpenSave(file, result.error) ||
+            !WriteImagePage(file, format, form.Page(k), form.Title(), result.error) ||
+            !CommitSave(file, result.error)) {
+            file.cancelWriting();
+            RemoveParts(parts);
+            // The reason names the file asked for, not the temporary one.
+            for (size_t at; (at = result.error.find(part)) != std::string::npos;)
+                result.error.replace(at, part.size(), target);
+            return result;
+        }
+        parts.emplace_back(part, target);
     }
-    for (auto& file : files) {
-        const std::string fileName = file->fileName().toStdString();
-        if (!CommitSave(*file, result.error)) {
-            for (auto& rest : files) rest->cancelWriting();
+    for (size_t k = 0; k < parts.size(); ++k) {
+        if (std::rename(parts[k].first.c_str(), parts[k].second.c_str()) != 0) {
+            result.error = "Cannot write " + parts[k].second + ": " + std::strerror(errno);
+            RemoveParts({parts.begin() + static_cast<std::ptrdiff_t>(k), parts.end()});
             return result;
         }
-        result.files.push_back(fileName);
+        result.files.push_back(parts[k].second);
     }
     result.ok = true;
     return result;

@@ -65,12 +65,12 @@ QString DescendantColumnsWidthText(int position) {
 }
 
 TPrintDlg::TPrintDlg(const TPrintDlgContext& context, QWidget* parent)
-    : QDialog(parent), m_context(context), m_metrics(std::make_unique<WQtTextMetrics>()) {
+    : QDialog(parent),
+      m_tagSentOff(Options(), Opt::TMGTagSent, "F"),
+      m_context(context),
+      m_metrics(std::make_unique<WQtTextMetrics>()) {
     setObjectName(QStringLiteral("printDialog"));
     setWindowTitle(QString::fromLatin1(kCaption));
-    // The TMG sentence form of notes is off while reports are made, back on after.
-    m_savedTmg = Options().ReadBool(Opt::TMGTagSent);
-    Options().WriteBool(Opt::TMGTagSent, false);
 
     auto* layout = new QVBoxLayout(this);
     m_pages = new QTabWidget(this);
@@ -225,7 +225,6 @@ TPrintDlg::TPrintDlg(const TPrintDlgContext& context, QWidget* parent)
 TPrintDlg::~TPrintDlg() {
     CurrentSettings().Store(Options());
     Options().WriteBool(Opt::ViewSaved, m_viewSaved->isChecked());
-    Options().WriteBool(Opt::TMGTagSent, m_savedTmg);
 }
 
 QWidget* TPrintDlg::MakeFamilyPage(QListWidget*& list, bool pedigree) {

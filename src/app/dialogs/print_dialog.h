@@ -5,6 +5,7 @@
 
 #include "reports/report_files.h"
 #include "reports/report_forms.h"
+#include "services/options.h"
 
 #include <QDialog>
 
@@ -40,7 +41,7 @@ class TPrintDlg : public QDialog {
     Q_OBJECT
   public:
     TPrintDlg(const TPrintDlgContext& context, QWidget* parent = nullptr);
-    // Stores the options and restores TMGTagSent.
+    // Stores the options; TMGTagSent reads as before again.
     ~TPrintDlg() override;
 
     // The report of the page shown.
@@ -76,9 +77,11 @@ class TPrintDlg : public QDialog {
     void LoadOptions();
     bool SaveForm(TABSReportForm& form, const std::string& fileName, WReportFormat format);
 
+    // The TMG sentence form of notes reads as off while the dialog lives (first member: it is
+    // undone last, whatever way the dialog ends).
+    WScopedOverride m_tagSentOff;
     TPrintDlgContext m_context;
     std::unique_ptr<WQtTextMetrics> m_metrics;
-    bool m_savedTmg = false;
     QTabWidget* m_pages = nullptr;
     WIndScroll* m_scroll = nullptr;
     QCheckBox* m_indNotes = nullptr;

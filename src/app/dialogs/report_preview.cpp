@@ -1,5 +1,6 @@
 #include "app/dialogs/report_preview.h"
 
+#include "app/pages/person_table.h"
 #include "reports/report_forms.h"
 #include "reports/report_painter.h"
 
@@ -136,7 +137,7 @@ TReportPreview::TReportPreview(TABSReportForm& form, std::function<void()> print
         menu.addSeparator();
         menu.addAction(printAction);
         menu.addAction(saveAction);
-        menu.exec(m_view->mapToGlobal(at));
+        RunContextMenu(menu, m_view->mapToGlobal(at));
     });
     ShowPage(1);
 }
