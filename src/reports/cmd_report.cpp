@@ -11,6 +11,8 @@
 
 #include <QGuiApplication>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -28,6 +30,7 @@ struct ReportArgs {
     std::string columns;
     std::string output;
     std::string title;
+    std::string pages;
     int family = 1;
     bool cascading = false;
     bool noNotes = false;
@@ -51,6 +54,27 @@ std::unique_ptr<QGuiApplication> StartGui() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+// "A-B", "A-" or "A" as pages from .. to (0 = to the last); false for anything else.
+bool ParsePageRange(const std::string& text, int& from, int& to) {
+    const auto number = [](const std::string& digits, int& value) {
+        if (digits.empty() || digits.size() > 9 ||
+            digits.find_first_not_of("0123456789") != std::string::npos)
+            return false;
+        value = std::stoi(digits);
+        return value >= 1;
+    };
+    const size_t dash = text.find('-');
+    if (dash == std::string::npos) {
+        if (!number(text, from)) return false;
+        to = from;
+        return true;
+    }
+    if (!number(text.substr(0, dash), from)) return false;
+    to = 0;
+    if (dash + 1 == text.size()) return true;
+    return number(text.substr(dash + 1), to) && to >= from;
+}
+
 int RunReport(const ReportArgs& args) {
     WReportKind kind{};
     if (!ParseReportKind(args.kind, kind))
@@ -61,6 +85,11 @@ int RunReport(const ReportArgs& args) {
     if (!ReportFormatOfName(args.output, format))
         throw KindrelError("-o: \"" + args.output +
                            "\" does not end in .pdf, .html, .htm, .rtf, .png, .jpg, .bmp or .svg.");
+    int from = 0;
+    int to = 0;
+    if (!args.pages.empty() && !ParsePageRange(args.pages, from, to))
+        throw KindrelError("--pages: \"" + args.pages +
+                           "\" is not a page range such as 3, 2-5 or 10-.");
 
     CliCollection loaded = LoadCollectionForCli(args.file);
     WABSCollection& collection = *loaded.collection;
@@ -109,9 +138,18 @@ int RunReport(const ReportArgs& args) {
     if (!form->Prepare()) throw KindrelError("The report has nothing to print.");
     const std::string remark = form->Remark();
     if (!remark.empty()) std::fprintf(stderr, "kindrel: %s\n", remark.c_str());
-    const WReportSaveResult result = SaveReport(*form, format, args.output);
+    const int pageCount = form->PageCount();
+    if (from > pageCount)
+        throw KindrelError("--pages: the report has " + std::to_string(pageCount) +
+                           (pageCount == 1 ? " page." : " pages."));
+    // Past a file size limit a write fails (and is reported, the old file kept) instead of
+    // the signal ending the program with a temporary file left behind.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const WReportSaveResult result = SaveReport(*form, format, args.output, {}, from, to);
     if (!result.ok) throw KindrelError(result.error.empty() ? "The report was not written." : result.error);
-    std::printf("%d %s written:", form->PageCount(), form->PageCount() == 1 ? "page" : "pages");
+    const int written =
+        (to == 0 ? pageCount : std::min(to, pageCount)) - (from == 0 ? 1 : from) + 1;
+    std::printf("%d %s written:", written, written == 1 ? "page" : "pages");
     if (result.files.size() == 1) std::printf(" %s", result.files.front().c_str());
     else std::printf(" %s ... %s", result.files.front().c_str(), result.files.back().c_str());
     std::printf("\n");
@@ -147,6 +185,7 @@ void AddReportCommands(CLI::App& app, int& exitCode) {
     cmd->add_flag("--dividers", args->dividers, "Divider lines between rows");
     cmd->add_flag("--mark-highlighted", args->mark, "List: \"*\" before highlighted individuals");
     cmd->add_option("--title", args->title, "The footer's file text (default: the file's name)");
+    cmd->add_option("--pages", args->pages, "Only these pages: 3, 2-5 or 10- (default all)");
     cmd->callback([args, &exitCode] { exitCode = RunGuarded([&] { return RunReport(*args); }); });
 }
 

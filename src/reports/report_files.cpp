@@ -87,7 +87,8 @@ std::string ProposedReportFileName(const std::string& base, const std::string& e
     }
     const size_t start = name.find_first_not_of(". ");
     name = start == std::string::npos ? std::string() : name.substr(start);
-    if (name.empty() || base.find_first_not_of(" ") == std::string::npos) {
+    // A base of only blanks and dots names nothing: the report's name alone.
+    if (name.empty() || base.find_first_not_of(". ") == std::string::npos) {
         std::string plain = ending;
         if (plain.rfind(" - ", 0) == 0) plain = plain.substr(3);
         return plain.empty() ? std::string("Report") : plain;

@@ -4,6 +4,7 @@
 #include "reports/report_painter.h"
 #include "reports/report_writers.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
@@ -17,6 +18,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -33,6 +35,19 @@ constexpr int kImageResolution = 150;
 
 QString ToQ(const std::string& text) { return QString::fromStdString(text); }
 
+// Why a save file could not be written. A short write (a full disk, a file size limit)
+// leaves Qt without a reason of its own.
+std::string FailureOf(const QSaveFile& file) {
+    const std::string reason = file.errorString().toStdString();
+    if (reason.empty() || reason == "Unknown error")
+        return "not all of it could be written (the disk is full or the file is too large)";
+    return reason;
+}
+
+std::string CannotWrite(const QSaveFile& file) {
+    return "Cannot write " + file.fileName().toStdString() + ": " + FailureOf(file);
+}
+
 // Opens a save file; error names the file and the reason when it cannot be written.
 bool OpenSave(QSaveFile& file, std::string& error) {
     const QFileInfo info(file.fileName());
@@ -41,17 +56,23 @@ bool OpenSave(QSaveFile& file, std::string& error) {
         return false;
     }
     if (!file.open(QIODevice::WriteOnly)) {
-        error = "Cannot write " + file.fileName().toStdString() + ": " +
-                file.errorString().toStdString();
+        error = CannotWrite(file);
         return false;
     }
     return true;
 }
 
+// Renames the finished file over the target. The buffered rest is written first and checked
+// here: a failure of that last write would otherwise go unnoticed and a cut file be kept.
 bool CommitSave(QSaveFile& file, std::string& error) {
+    if (!file.flush()) {
+        error = CannotWrite(file);
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
     if (file.commit()) return true;
-    error = "Cannot write " + file.fileName().toStdString() + ": " +
-            file.errorString().toStdString();
+    error = CannotWrite(file);
     return false;
 }
 
@@ -59,8 +80,7 @@ bool WriteText(QSaveFile& file, const std::string& text, std::string& error) {
     if (file.write(text.data(), static_cast<qint64>(text.size())) ==
         static_cast<qint64>(text.size()))
         return true;
-    error = "Cannot write " + file.fileName().toStdString() + ": " +
-            file.errorString().toStdString();
+    error = CannotWrite(file);
     return false;
 }
 
@@ -69,26 +89,41 @@ bool Continue(const WReportProgress& progress, int k, int pages) {
     return !progress || progress(k, pages);
 }
 
+// The pages a save or print covers: from .. to clamped to the form's pages (0 = all).
+struct PageSpan {
+    int first = 1;
+    int last = 0;
+    int Count() const { return last - first + 1; }
+};
+
+PageSpan SpanOf(TABSReportForm& form, int from, int to) {
+    const int pages = form.PageCount();
+    PageSpan span;
+    span.first = from <= 0 ? 1 : std::min(from, pages);
+    span.last = to <= 0 ? pages : std::clamp(to, span.first, pages);
+    return span;
+}
+
 WReportSaveResult SaveText(TABSReportForm& form, WReportFormat format, const std::string& name,
-                           const WReportProgress& progress) {
+                           const WReportProgress& progress, const PageSpan& span) {
     WReportSaveResult result;
     QSaveFile file(ToQ(name));
     if (!OpenSave(file, result.error)) return result;
-    const int pages = form.PageCount();
     const WHtmlWriter html;
     const WRtfWriter rtf;
     bool ok = true;
-    for (int k = 1; k <= pages && ok; ++k) {
-        if (!Continue(progress, k, pages)) {
+    for (int k = span.first; k <= span.last && ok; ++k) {
+        if (!Continue(progress, k - span.first + 1, span.Count())) {
             file.cancelWriting();
             result.cancelled = true;
             return result;
         }
         const WReportPage page = form.Page(k);
         std::string text;
-        if (k == 1) text = format == WReportFormat::kHtml ? html.Begin(form.Title()) : rtf.Begin(page);
-        text += format == WReportFormat::kHtml ? html.Page(page) : rtf.Page(page, k == pages);
-        if (k == pages) text += format == WReportFormat::kHtml ? html.End() : rtf.End();
+        if (k == span.first)
+            text = format == WReportFormat::kHtml ? html.Begin(form.Title()) : rtf.Begin(page);
+        text += format == WReportFormat::kHtml ? html.Page(page) : rtf.Page(page, k == span.last);
+        if (k == span.last) text += format == WReportFormat::kHtml ? html.End() : rtf.End();
         ok = WriteText(file, text, result.error);
     }
     if (!ok || !CommitSave(file, result.error)) {
@@ -101,7 +136,7 @@ WReportSaveResult SaveText(TABSReportForm& form, WReportFormat format, const std
 }
 
 WReportSaveResult SavePdf(TABSReportForm& form, const std::string& name,
-                          const WReportProgress& progress) {
+                          const WReportProgress& progress, const PageSpan& span) {
     WReportSaveResult result;
     QSaveFile file(ToQ(name));
     if (!OpenSave(file, result.error)) return result;
@@ -119,15 +154,14 @@ WReportSaveResult SavePdf(TABSReportForm& form, const std::string& name,
             return result;
         }
         const QRectF sheet(0, 0, 8.5 * kPdfResolution, 11.0 * kPdfResolution);
-        const int pages = form.PageCount();
-        for (int k = 1; k <= pages; ++k) {
-            if (!Continue(progress, k, pages)) {
+        for (int k = span.first; k <= span.last; ++k) {
+            if (!Continue(progress, k - span.first + 1, span.Count())) {
                 painter.end();
                 file.cancelWriting();
                 result.cancelled = true;
                 return result;
             }
-            if (k > 1) writer.newPage();
+            if (k > span.first) writer.newPage();
             PaintReportPage(painter, form.Page(k), sheet);
         }
         painter.end();
@@ -142,8 +176,12 @@ WReportSaveResult SavePdf(TABSReportForm& form, const std::string& name,
 bool WriteImagePage(QSaveFile& file, WReportFormat format, const WReportPage& page,
                     const std::string& title, std::string& error) {
     if (format == WReportFormat::kSvg) {
+        // The generator ignores short writes; the page is made in memory and written checked.
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
         QSvgGenerator svg;
-        svg.setOutputDevice(&file);
+        svg.setOutputDevice(&buffer);
         svg.setSize(QSize(kReportSheetWidth, kReportSheetHeight));
         svg.setViewBox(QRect(0, 0, kReportSheetWidth, kReportSheetHeight));
         svg.setResolution(96);
@@ -151,7 +189,7 @@ bool WriteImagePage(QSaveFile& file, WReportFormat format, const WReportPage& pa
         QPainter painter(&svg);
         PaintReportPage(painter, page, QRectF(0, 0, kReportSheetWidth, kReportSheetHeight));
         painter.end();
-        return true;
+        return WriteText(file, bytes.toStdString(), error);
     }
     const int w = kReportSheetWidth * kImageResolution / 96;
     const int h = kReportSheetHeight * kImageResolution / 96;
@@ -167,8 +205,10 @@ bool WriteImagePage(QSaveFile& file, WReportFormat format, const WReportPage& pa
     QImageWriter writer(&file, kind);
     if (format == WReportFormat::kJpeg) writer.setQuality(90);
     if (!writer.write(image)) {
-        error = "Cannot write " + file.fileName().toStdString() + ": " +
-                writer.errorString().toStdString();
+        error = file.error() != QFileDevice::NoError
+                    ? CannotWrite(file)
+                    : "Cannot write " + file.fileName().toStdString() + ": " +
+                          writer.errorString().toStdString();
         return false;
     }
     return true;
@@ -187,20 +227,19 @@ void RemoveParts(const std::vector<std::pair<std::string, std::string>>& parts) 
 }
 
 WReportSaveResult SaveImages(TABSReportForm& form, WReportFormat format, const std::string& name,
-                             const WReportProgress& progress) {
+                             const WReportProgress& progress, const PageSpan& span) {
     WReportSaveResult result;
-    const int pages = form.PageCount();
     // Every page is written complete to a temporary file of its own (closed at once, so a
     // report of thousands of pages does not hold thousands of files open); all are renamed at
     // the end, so that a Cancel or a failure leaves none of them and old files intact.
     std::vector<std::pair<std::string, std::string>> parts;  // temporary, target
-    for (int k = 1; k <= pages; ++k) {
-        if (!Continue(progress, k, pages)) {
+    for (int k = span.first; k <= span.last; ++k) {
+        if (!Continue(progress, k - span.first + 1, span.Count())) {
             RemoveParts(parts);
             result.cancelled = true;
             return result;
         }
-        const std::string target = ReportPageFileName(name, k, pages);
+        const std::string target = ReportPageFileName(name, k, span.Count() > 1 ? span.last : 1);
         if (QFileInfo(ToQ(target)).isDir()) {
             result.error = "Cannot write " + target + ": it is a folder.";
             RemoveParts(parts);
@@ -235,15 +274,17 @@ WReportSaveResult SaveImages(TABSReportForm& form, WReportFormat format, const s
 }  // namespace
 
 WReportSaveResult SaveReport(TABSReportForm& form, WReportFormat format,
-                             const std::string& fileName, const WReportProgress& progress) {
+                             const std::string& fileName, const WReportProgress& progress, int from,
+                             int to) {
+    const PageSpan span = SpanOf(form, from, to);
     switch (format) {
-        case WReportFormat::kPdf: return SavePdf(form, fileName, progress);
+        case WReportFormat::kPdf: return SavePdf(form, fileName, progress, span);
         case WReportFormat::kHtml:
-        case WReportFormat::kRtf: return SaveText(form, format, fileName, progress);
+        case WReportFormat::kRtf: return SaveText(form, format, fileName, progress, span);
         case WReportFormat::kJpeg:
         case WReportFormat::kBmp:
         case WReportFormat::kPng:
-        case WReportFormat::kSvg: return SaveImages(form, format, fileName, progress);
+        case WReportFormat::kSvg: return SaveImages(form, format, fileName, progress, span);
         case WReportFormat::kCount: break;
     }
     WReportSaveResult result;
@@ -254,9 +295,9 @@ WReportSaveResult SaveReport(TABSReportForm& form, WReportFormat format,
 bool PrintReport(TABSReportForm& form, QPrinter& printer, int from, int to,
                  const WReportProgress& progress, bool& cancelled, std::string& error) {
     cancelled = false;
-    const int pages = form.PageCount();
-    from = from <= 0 ? 1 : std::min(from, pages);
-    to = to <= 0 ? pages : std::clamp(to, from, pages);
+    const PageSpan span = SpanOf(form, from, to);
+    from = span.first;
+    to = span.last;
     printer.setFullPage(true);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
                                       QMarginsF(0, 0, 0, 0)));

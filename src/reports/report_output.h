@@ -26,10 +26,12 @@ struct WReportSaveResult {
     std::vector<std::string> files;  // the files written (all of them, or none)
 };
 
-// Writes every page of a prepared form in the format to fileName (images: one file per page,
-// "name-0001.png" ... when there are several). Images are 150 dpi.
+// Writes pages from .. to (1-based, clamped; 0 = all) of a prepared form in the format to
+// fileName (images: one file per page, "name-0001.png" ... by page number when there are
+// several). Images are 150 dpi.
 WReportSaveResult SaveReport(TABSReportForm& form, WReportFormat format,
-                             const std::string& fileName, const WReportProgress& progress = {});
+                             const std::string& fileName, const WReportProgress& progress = {},
+                             int from = 0, int to = 0);
 
 // Prints pages from .. to (1-based, clamped; 0 = all) of a prepared form on a printer that is
 // set up; false with error when printing failed, cancelled when progress stopped it (the job

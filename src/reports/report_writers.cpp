@@ -216,6 +216,9 @@ std::string WRtfWriter::Begin(const WReportPage& firstPage) const {
                "\\blue" + std::to_string(c & 0xFF) + ";";
     out += "}\n\\paperw12240\\paperh15840\\margl720\\margr720\\margt1080\\margb900"
            "\\headery360\\footery360\n";
+    // A save of later pages only numbers them as the report does.
+    if (firstPage.number > 1)
+        out += "\\pgnstart" + std::to_string(firstPage.number) + "\n";
     // The heading and footer of the first page, the page number as a field.
     std::string header;
     std::string footer;

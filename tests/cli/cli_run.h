@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -43,10 +44,12 @@ inline std::vector<std::string> Lines(const std::string& text) {
 }
 
 // Starts exe with args and the environment variables env ("NAME=value") added; stdout and
-// stderr go to files in dir, stdin is /dev/null. Returns the child's process id.
+// stderr go to files in dir, stdin is /dev/null; inChild (when given) runs in the child just
+// before exec (limits, another user). Returns the child's process id.
 inline pid_t StartProgram(const char* exe, const std::vector<std::string>& args,
                           const std::filesystem::path& dir,
-                          const std::vector<std::string>& env = {}) {
+                          const std::vector<std::string>& env = {},
+                          const std::function<void()>& inChild = {}) {
     const std::filesystem::path outFile = dir / "stdout.txt";
     const std::filesystem::path errFile = dir / "stderr.txt";
     const pid_t pid = fork();
@@ -58,6 +61,7 @@ inline pid_t StartProgram(const char* exe, const std::vector<std::string>& args,
         dup2(err, 2);
         dup2(in, 0);
         for (const std::string& entry : env) putenv(const_cast<char*>(entry.c_str()));
+        if (inChild) inChild();
         std::vector<char*> argv{const_cast<char*>(exe)};
         for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
