@@ -4,12 +4,18 @@
 // and Cancel nothing, and the site buttons hand encoded addresses to the browser.
 #include "gui_test_support.h"
 
+#include "analysis/list_columns.h"
+#include "analysis/sort_keys.h"
 #include "app/dialogs/options_dialog.h"
 #include "app/general_rows.h"
 #include "app/ind_scroll.h"
 #include "app/main_commands.h"
 #include "app/page_texts.h"
 #include "app/pages/internet_page.h"
+#include "app/pages/list_grid.h"
+#include "app/pages/list_model.h"
+#include "app/pages/list_page.h"
+#include "app/pages/page_metrics.h"
 #include "app/sender_page.h"
 #include "app/wait_dialog.h"
 #include "model/collection.h"
@@ -22,12 +28,14 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
@@ -177,6 +185,108 @@ TEST_F(ExportsWindowTest, ExtractionWritesTheGedcomByteForByte) {
     ASSERT_EQ(m_recorder.messages.size(), 2u);
     EXPECT_TRUE(m_recorder.messages[1].text.contains("it is a folder"))
         << m_recorder.messages[1].text.toStdString();
+}
+
+TEST_F(ExportsWindowTest, ExtractionOfADamagedPackWarnsThatTheCopyMayBeDamaged) {
+    SampleOptions damaged;
+    damaged.allowExtract = true;
+    damaged.damagedBlock = true;
+    damaged.outputName = "DamagedFamily";
+    m_window = OpenWindow(PackSample(damaged));
+    ASSERT_NE(m_window->Collection(), nullptr);
+    // Unpacking said so once.
+    ASSERT_EQ(m_recorder.messages.size(), 1u);
+    EXPECT_EQ(m_recorder.messages[0].text, "CRC does not match!");
+    EXPECT_EQ(m_recorder.messages[0].kind, MessageRecord::kWarning);
+    const std::string target = TestDir() + "/damaged.ged";
+    WDialogRunner::SetTestHandler([&](QDialog& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (!files) return int(QDialog::Rejected);
+        files->selectFile(QString::fromStdString(target));
+        return int(QDialog::Accepted);
+    });
+    EXPECT_TRUE(m_window->ExtractGedcom());
+    ASSERT_EQ(m_recorder.messages.size(), 2u);
+    const MessageRecord& done = m_recorder.messages[1];
+    EXPECT_EQ(done.kind, MessageRecord::kWarning);
+    EXPECT_TRUE(done.text.startsWith(QString::fromStdString(
+        "\"" + target + "\" has been extracted.\n\nWarning: 1 of 1 blocks")))
+        << done.text.toStdString();
+    EXPECT_TRUE(done.text.contains("may be damaged")) << done.text.toStdString();
+    // The blocks are written all the same: the copy is what the window shows.
+    EXPECT_EQ(ReadAll(target), ReadAll(std::string(KINDREL_SAMPLES_DIR) + "/sample_family.ged"));
+}
+
+TEST_F(ExportsWindowTest, NameOptionsReSortTheListAndRowsFollowTheFontSize) {
+    Options().WriteBool(Opt::PreSuf, true);
+    Options().WriteBool(Opt::NameUpper, false);
+    Options().WriteInt(Opt::FontSize, 8);
+    Options().WriteInt(Opt::GridHeight, 14);
+    Open();
+    m_window->ColumnSet(ColumnSetKind::kList)->SetColumns("1,6");  // the name with its prefix
+    m_window->SelectTab(kTabList);
+    m_window->FlushPendingRefresh();
+    auto* list = qobject_cast<TListPage*>(m_window->PageNamed("listPage"));
+    ASSERT_NE(list, nullptr);
+    WListGrid* grid = list->Grid();
+    WListModel* model = grid->Model();
+    ASSERT_EQ(model->rowCount(), 59);
+    ASSERT_TRUE(grid->SortByColumnDirection(2, true));
+    const auto name = [&](int32_t individual) {
+        return model->data(model->index(model->RowOf(individual), 1)).toString().toStdString();
+    };
+    // Rows in the order of the names they show.
+    const auto sortedByShownNames = [&] {
+        std::string previous;
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const std::string key =
+                FoldSortKey(model->data(model->index(r, 1)).toString().toStdString());
+            if (key < previous) return false;
+            previous = key;
+        }
+        return true;
+    };
+    ASSERT_EQ(name(27).rfind("Dr. ", 0), 0u) << name(27);
+    ASSERT_TRUE(sortedByShownNames());
+    const int rowBefore = model->RowOf(27);
+
+    WDialogRunner::SetTestHandler([](QDialog& dialog) {
+        auto* options = qobject_cast<TOptionsDlg*>(&dialog);
+        if (!options) return int(QDialog::Rejected);
+        options->findChild<QCheckBox*>("optPreSuf")->setChecked(false);
+        options->findChild<QCheckBox*>("optNameUpper")->setChecked(true);
+        options->findChild<QComboBox*>("optFontSize")->setCurrentIndex(2);
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(m_window->ShowOptions());
+    m_window->FlushPendingRefresh();
+    // The names read anew and the rows are sorted by them, the arrow where it was.
+    EXPECT_NE(name(27).find("HARROWGATE"), std::string::npos) << name(27);
+    EXPECT_EQ(name(27).find("Dr."), std::string::npos) << name(27);
+    EXPECT_TRUE(sortedByShownNames());
+    EXPECT_NE(model->RowOf(27), rowBefore);
+    EXPECT_EQ(grid->horizontalHeader()->sortIndicatorSection(), 1);
+    EXPECT_EQ(grid->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(Options().ReadInt(Opt::GridHeight), 18);
+
+    // Rows as high as GridHeight asks and the 12-point font needs, on every person grid.
+    for (const auto& [tab, gridName] :
+         {std::pair{kTabIndividual, "eventGrid"}, std::pair{kTabFamily, "childrenGrid"}}) {
+        m_window->SelectTab(tab);
+        m_window->FlushPendingRefresh();
+        auto* table = m_window->findChild<QTableView*>(gridName);
+        ASSERT_NE(table, nullptr) << gridName;
+        EXPECT_EQ(table->font().pointSize(), 12) << gridName;
+        EXPECT_GE(table->verticalHeader()->defaultSectionSize(), Scaled(table, 18)) << gridName;
+        EXPECT_GE(table->verticalHeader()->defaultSectionSize(), table->fontMetrics().height() + 4)
+            << gridName;
+    }
+    EXPECT_EQ(grid->font().pointSize(), 12);
+    EXPECT_GE(grid->verticalHeader()->defaultSectionSize(), grid->fontMetrics().height() + 6);
+    Options().WriteBool(Opt::PreSuf, true);
+    Options().WriteBool(Opt::NameUpper, false);
+    Options().WriteInt(Opt::FontSize, 8);
+    Options().Flush();
 }
 
 TEST_F(ExportsWindowTest, NoExtractionWhenTheSenderDidNotAllowIt) {
