@@ -38,6 +38,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -395,6 +396,62 @@ TEST_F(ExportsWindowTest, InternetPageSearchesTheActiveIndividual) {
     EXPECT_TRUE(year->text().isEmpty());
     EXPECT_FALSE(year->isEnabled());
     Options().WriteBool(Opt::UseYear, true);
+}
+
+// The screenshots of the README and the help pages: written to $KINDREL_SCREENSHOT_DIR when it
+// is set (skipped otherwise).
+TEST_F(ExportsWindowTest, ScreenshotsWhenAsked) {
+    const char* dir = std::getenv("KINDREL_SCREENSHOT_DIR");
+    if (!dir) GTEST_SKIP() << "KINDREL_SCREENSHOT_DIR not set";
+    const QString folder = QString::fromLocal8Bit(dir) + QLatin1Char('/');
+    Open(true);
+    m_window->resize(1180, 760);
+    const auto save = [&](QWidget* widget, const char* name) {
+        QTest::qWait(150);
+        EXPECT_TRUE(widget->grab().save(folder + QString::fromLatin1(name))) << name;
+    };
+    m_window->JumpToIndividual(4);
+    m_window->SelectTab(kTabInternet);
+    m_window->FlushPendingRefresh();
+    save(m_window.get(), "internet.png");
+
+    WDialogRunner::SetTestHandler([&](QDialog& dialog) {
+        dialog.show();
+        if (auto* options = qobject_cast<TOptionsDlg*>(&dialog)) {
+            auto* pages = options->findChild<QTabWidget*>("optionsPages");
+            const char* names[] = {"options-general.png", "options-display.png",
+                                   "options-colors.png"};
+            for (int p = 0; p < 3; ++p) {
+                pages->setCurrentIndex(p);
+                save(&dialog, names[p]);
+            }
+        } else if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+            // A folder of family files to save into.
+            const std::string place = TestDir() + "/Family history";
+            std::filesystem::create_directories(place + "/Letters");
+            for (const char* name : {"Quill family.ged", "Vennick 1890-1950.ged"})
+                std::ofstream(place + "/" + name) << "0 HEAD\n0 TRLR\n";
+            const QString proposed = QFileInfo(files->selectedFiles().value(0)).fileName();
+            files->setDirectory(QString::fromStdString(place));
+            files->selectFile(proposed);
+            files->resize(900, 460);
+            if (auto* details = files->findChild<QTreeView*>("treeView")) {
+                QTest::qWait(150);  // the folder is read in the background
+                for (const auto& [column, width] : {std::pair{0, 320}, {1, 90}, {2, 150}, {3, 170}})
+                    details->header()->resizeSection(column, width);
+            }
+            save(&dialog, "extract.png");
+        } else {
+            dialog.resize(800, 520);
+            save(&dialog, "search-sites.png");
+        }
+        return int(QDialog::Rejected);
+    });
+    auto* page = qobject_cast<TInternetPage*>(m_window->PageNamed("internetPage"));
+    page->EditSites();
+    m_window->ShowOptions();
+    m_window->SelectTab(kTabSender);
+    m_window->ExtractGedcom();
 }
 
 }  // namespace
