@@ -4,12 +4,18 @@
 // and Cancel nothing, and the site buttons hand encoded addresses to the browser.
 #include "gui_test_support.h"
 
+#include "analysis/list_columns.h"
+#include "analysis/sort_keys.h"
 #include "app/dialogs/options_dialog.h"
 #include "app/general_rows.h"
 #include "app/ind_scroll.h"
 #include "app/main_commands.h"
 #include "app/page_texts.h"
 #include "app/pages/internet_page.h"
+#include "app/pages/list_grid.h"
+#include "app/pages/list_model.h"
+#include "app/pages/list_page.h"
+#include "app/pages/page_metrics.h"
 #include "app/sender_page.h"
 #include "app/wait_dialog.h"
 #include "model/collection.h"
@@ -22,14 +28,17 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 
 #include <gtest/gtest.h>
 
@@ -179,6 +188,108 @@ TEST_F(ExportsWindowTest, ExtractionWritesTheGedcomByteForByte) {
         << m_recorder.messages[1].text.toStdString();
 }
 
+TEST_F(ExportsWindowTest, ExtractionOfADamagedPackWarnsThatTheCopyMayBeDamaged) {
+    SampleOptions damaged;
+    damaged.allowExtract = true;
+    damaged.damagedBlock = true;
+    damaged.outputName = "DamagedFamily";
+    m_window = OpenWindow(PackSample(damaged));
+    ASSERT_NE(m_window->Collection(), nullptr);
+    // Unpacking said so once.
+    ASSERT_EQ(m_recorder.messages.size(), 1u);
+    EXPECT_EQ(m_recorder.messages[0].text, "CRC does not match!");
+    EXPECT_EQ(m_recorder.messages[0].kind, MessageRecord::kWarning);
+    const std::string target = TestDir() + "/damaged.ged";
+    WDialogRunner::SetTestHandler([&](QDialog& dialog) {
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (!files) return int(QDialog::Rejected);
+        files->selectFile(QString::fromStdString(target));
+        return int(QDialog::Accepted);
+    });
+    EXPECT_TRUE(m_window->ExtractGedcom());
+    ASSERT_EQ(m_recorder.messages.size(), 2u);
+    const MessageRecord& done = m_recorder.messages[1];
+    EXPECT_EQ(done.kind, MessageRecord::kWarning);
+    EXPECT_TRUE(done.text.startsWith(QString::fromStdString(
+        "\"" + target + "\" has been extracted.\n\nWarning: 1 of 1 blocks")))
+        << done.text.toStdString();
+    EXPECT_TRUE(done.text.contains("may be damaged")) << done.text.toStdString();
+    // The blocks are written all the same: the copy is what the window shows.
+    EXPECT_EQ(ReadAll(target), ReadAll(std::string(KINDREL_SAMPLES_DIR) + "/sample_family.ged"));
+}
+
+TEST_F(ExportsWindowTest, NameOptionsReSortTheListAndRowsFollowTheFontSize) {
+    Options().WriteBool(Opt::PreSuf, true);
+    Options().WriteBool(Opt::NameUpper, false);
+    Options().WriteInt(Opt::FontSize, 8);
+    Options().WriteInt(Opt::GridHeight, 14);
+    Open();
+    m_window->ColumnSet(ColumnSetKind::kList)->SetColumns("1,6");  // the name with its prefix
+    m_window->SelectTab(kTabList);
+    m_window->FlushPendingRefresh();
+    auto* list = qobject_cast<TListPage*>(m_window->PageNamed("listPage"));
+    ASSERT_NE(list, nullptr);
+    WListGrid* grid = list->Grid();
+    WListModel* model = grid->Model();
+    ASSERT_EQ(model->rowCount(), 59);
+    ASSERT_TRUE(grid->SortByColumnDirection(2, true));
+    const auto name = [&](int32_t individual) {
+        return model->data(model->index(model->RowOf(individual), 1)).toString().toStdString();
+    };
+    // Rows in the order of the names they show.
+    const auto sortedByShownNames = [&] {
+        std::string previous;
+        for (int r = 0; r < model->rowCount(); ++r) {
+            const std::string key =
+                FoldSortKey(model->data(model->index(r, 1)).toString().toStdString());
+            if (key < previous) return false;
+            previous = key;
+        }
+        return true;
+    };
+    ASSERT_EQ(name(27).rfind("Dr. ", 0), 0u) << name(27);
+    ASSERT_TRUE(sortedByShownNames());
+    const int rowBefore = model->RowOf(27);
+
+    WDialogRunner::SetTestHandler([](QDialog& dialog) {
+        auto* options = qobject_cast<TOptionsDlg*>(&dialog);
+        if (!options) return int(QDialog::Rejected);
+        options->findChild<QCheckBox*>("optPreSuf")->setChecked(false);
+        options->findChild<QCheckBox*>("optNameUpper")->setChecked(true);
+        options->findChild<QComboBox*>("optFontSize")->setCurrentIndex(2);
+        return int(QDialog::Accepted);
+    });
+    ASSERT_TRUE(m_window->ShowOptions());
+    m_window->FlushPendingRefresh();
+    // The names read anew and the rows are sorted by them, the arrow where it was.
+    EXPECT_NE(name(27).find("HARROWGATE"), std::string::npos) << name(27);
+    EXPECT_EQ(name(27).find("Dr."), std::string::npos) << name(27);
+    EXPECT_TRUE(sortedByShownNames());
+    EXPECT_NE(model->RowOf(27), rowBefore);
+    EXPECT_EQ(grid->horizontalHeader()->sortIndicatorSection(), 1);
+    EXPECT_EQ(grid->horizontalHeader()->sortIndicatorOrder(), Qt::AscendingOrder);
+    EXPECT_EQ(Options().ReadInt(Opt::GridHeight), 18);
+
+    // Rows as high as GridHeight asks and the 12-point font needs, on every person grid.
+    for (const auto& [tab, gridName] :
+         {std::pair{kTabIndividual, "eventGrid"}, std::pair{kTabFamily, "childrenGrid"}}) {
+        m_window->SelectTab(tab);
+        m_window->FlushPendingRefresh();
+        auto* table = m_window->findChild<QTableView*>(gridName);
+        ASSERT_NE(table, nullptr) << gridName;
+        EXPECT_EQ(table->font().pointSize(), 12) << gridName;
+        EXPECT_GE(table->verticalHeader()->defaultSectionSize(), Scaled(table, 18)) << gridName;
+        EXPECT_GE(table->verticalHeader()->defaultSectionSize(), table->fontMetrics().height() + 4)
+            << gridName;
+    }
+    EXPECT_EQ(grid->font().pointSize(), 12);
+    EXPECT_GE(grid->verticalHeader()->defaultSectionSize(), grid->fontMetrics().height() + 6);
+    Options().WriteBool(Opt::PreSuf, true);
+    Options().WriteBool(Opt::NameUpper, false);
+    Options().WriteInt(Opt::FontSize, 8);
+    Options().Flush();
+}
+
 TEST_F(ExportsWindowTest, NoExtractionWhenTheSenderDidNotAllowIt) {
     Open(false);
     EXPECT_FALSE(Action("actExtractGedcom")->isVisible());
@@ -285,6 +396,62 @@ TEST_F(ExportsWindowTest, InternetPageSearchesTheActiveIndividual) {
     EXPECT_TRUE(year->text().isEmpty());
     EXPECT_FALSE(year->isEnabled());
     Options().WriteBool(Opt::UseYear, true);
+}
+
+// The screenshots of the README and the help pages: written to $KINDREL_SCREENSHOT_DIR when it
+// is set (skipped otherwise).
+TEST_F(ExportsWindowTest, ScreenshotsWhenAsked) {
+    const char* dir = std::getenv("KINDREL_SCREENSHOT_DIR");
+    if (!dir) GTEST_SKIP() << "KINDREL_SCREENSHOT_DIR not set";
+    const QString folder = QString::fromLocal8Bit(dir) + QLatin1Char('/');
+    Open(true);
+    m_window->resize(1180, 760);
+    const auto save = [&](QWidget* widget, const char* name) {
+        QTest::qWait(150);
+        EXPECT_TRUE(widget->grab().save(folder + QString::fromLatin1(name))) << name;
+    };
+    m_window->JumpToIndividual(4);
+    m_window->SelectTab(kTabInternet);
+    m_window->FlushPendingRefresh();
+    save(m_window.get(), "internet.png");
+
+    WDialogRunner::SetTestHandler([&](QDialog& dialog) {
+        dialog.show();
+        if (auto* options = qobject_cast<TOptionsDlg*>(&dialog)) {
+            auto* pages = options->findChild<QTabWidget*>("optionsPages");
+            const char* names[] = {"options-general.png", "options-display.png",
+                                   "options-colors.png"};
+            for (int p = 0; p < 3; ++p) {
+                pages->setCurrentIndex(p);
+                save(&dialog, names[p]);
+            }
+        } else if (auto* files = qobject_cast<QFileDialog*>(&dialog)) {
+            // A folder of family files to save into.
+            const std::string place = TestDir() + "/Family history";
+            std::filesystem::create_directories(place + "/Letters");
+            for (const char* name : {"Quill family.ged", "Vennick 1890-1950.ged"})
+                std::ofstream(place + "/" + name) << "0 HEAD\n0 TRLR\n";
+            const QString proposed = QFileInfo(files->selectedFiles().value(0)).fileName();
+            files->setDirectory(QString::fromStdString(place));
+            files->selectFile(proposed);
+            files->resize(900, 460);
+            if (auto* details = files->findChild<QTreeView*>("treeView")) {
+                QTest::qWait(150);  // the folder is read in the background
+                for (const auto& [column, width] : {std::pair{0, 320}, {1, 90}, {2, 150}, {3, 170}})
+                    details->header()->resizeSection(column, width);
+            }
+            save(&dialog, "extract.png");
+        } else {
+            dialog.resize(800, 520);
+            save(&dialog, "search-sites.png");
+        }
+        return int(QDialog::Rejected);
+    });
+    auto* page = qobject_cast<TInternetPage*>(m_window->PageNamed("internetPage"));
+    page->EditSites();
+    m_window->ShowOptions();
+    m_window->SelectTab(kTabSender);
+    m_window->ExtractGedcom();
 }
 
 }  // namespace

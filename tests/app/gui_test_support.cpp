@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 namespace kindrel::guitest {
 
@@ -92,7 +93,15 @@ std::string PackSample(const SampleOptions& options) {
     pack.message = kSampleMessage;
     pack.allowExtract = options.allowExtract;
     pack.startIndividual = kSampleStartIndividual;
-    PackSelfViewing(pack);
+    const PackResult packed = PackSelfViewing(pack);
+    if (options.damagedBlock) {
+        // The stored CRC sits 8 bytes into the first block, right after the viewer part.
+        std::fstream file(pack.outputFile, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekg(packed.viewerBytes + 8);
+        const char byte = static_cast<char>(file.get() ^ 0x55);
+        file.seekp(packed.viewerBytes + 8);
+        file.put(byte);
+    }
     return pack.outputFile;
 }
 

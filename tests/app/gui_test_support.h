@@ -38,6 +38,7 @@ std::string SettingsFile();
 struct SampleOptions {
     std::string webSite;  // empty leaves "Web Site:" hidden
     bool allowExtract = false;
+    bool damagedBlock = false;  // the first block's stored CRC no longer matches it
     std::string outputName = "SampleFamily";
 };
 // Packs samples/sample_family.ged into a self-viewing file in TestDir() (a small system

@@ -4,12 +4,14 @@
 
 #include "app/app_texts.h"
 #include "app/left_panel.h"
+#include "app/program_entry.h"
 #include "app/quick_help.h"
 #include "app/sender_page.h"
 #include "model/collection.h"
 #include "services/options.h"
 
 #include <QEventLoop>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -166,6 +168,79 @@ TEST_F(WindowStartTest, TemporaryGedcomIsDeletedWithTheWindow) {
         EXPECT_EQ(std::filesystem::path(temp).filename().string().rfind("fmr", 0), 0u);
     }
     EXPECT_FALSE(std::filesystem::exists(temp));
+}
+
+TEST_F(WindowStartTest, OpenDialogStartOpensTheFileViewedLastOrAsks) {
+    // Opening a GEDCOM puts it first in the list of files viewed.
+    const std::string sample = SampleGedcom();
+    OpenWindow("/nonexistent/no-payload", sample).reset();
+    WOptions& options = Options();
+    ASSERT_EQ(options.ReadText(Opt::File1), sample);
+    QStringList filters;
+    std::string answer;
+    WDialogRunner::SetTestHandler([&](QDialog& dialog) {
+        ++m_recorder.dialogs;
+        auto* files = qobject_cast<QFileDialog*>(&dialog);
+        if (!files || answer.empty()) return int(QDialog::Rejected);
+        filters = files->nameFilters();
+        files->selectFile(QString::fromStdString(answer));
+        return int(QDialog::Accepted);
+    });
+    // "Reload last file viewed": File1 without asking.
+    options.WriteBool(Opt::LoadLastFile, true);
+    EXPECT_EQ(ChooseStartFile(options), sample);
+    EXPECT_EQ(m_recorder.dialogs, 0);
+    // Off, or File1 gone: the open dialog asks; cancelled, nothing is opened.
+    const std::string other = TestDir() + "/other.ged";
+    std::filesystem::copy_file(sample, other, std::filesystem::copy_options::overwrite_existing);
+    options.WriteBool(Opt::LoadLastFile, false);
+    answer = other;
+    EXPECT_EQ(ChooseStartFile(options), other);
+    EXPECT_EQ(m_recorder.dialogs, 1);
+    EXPECT_EQ(filters.value(0), "All Files (*.ged *.paf *.sub *.tmg)");
+    EXPECT_TRUE(filters.contains("GEDCOM (*.ged)"));
+    options.WriteBool(Opt::LoadLastFile, true);
+    options.WriteText(Opt::File1, TestDir() + "/gone.ged");
+    answer.clear();
+    EXPECT_EQ(ChooseStartFile(options), "");
+    EXPECT_EQ(m_recorder.dialogs, 2);
+    options.WriteBool(Opt::LoadLastFile, false);
+}
+
+TEST_F(WindowStartTest, RestoreSettingsAtStartupBringsBackTabIndividualAndPanel) {
+    const std::string packed = PackSample();
+    Options().WriteBool(Opt::OpenLastFile, true);
+    {
+        auto window = OpenWindow(packed);
+        window->JumpToIndividual(9);
+        window->SelectTab(kTabFamily);
+        window->PanelCommand(kPanelFileSearch);
+        EXPECT_TRUE(window->close());
+    }
+    {
+        auto window = OpenWindow(packed);
+        EXPECT_EQ(window->ActiveIndividual(), 9);
+        EXPECT_EQ(window->ActiveTab(), kTabFamily);
+        EXPECT_TRUE(window->PanelShown());
+        EXPECT_EQ(window->LeftPanel()->Page(), kPanelFileSearch);
+        window->PanelCommand(kPanelFileSearch);  // hidden at close this time
+        EXPECT_TRUE(window->close());
+    }
+    // Another file: the tab comes back, the individual is that file's own start individual.
+    SampleOptions other;
+    other.outputName = "OtherFamily";
+    {
+        auto window = OpenWindow(PackSample(other));
+        EXPECT_EQ(window->ActiveIndividual(), kSampleStartIndividual);
+        EXPECT_EQ(window->ActiveTab(), kTabFamily);
+        EXPECT_FALSE(window->PanelShown());
+    }
+    // Off: the start individual on the Sender tab.
+    Options().WriteBool(Opt::OpenLastFile, false);
+    auto window = OpenWindow(packed);
+    EXPECT_EQ(window->ActiveIndividual(), kSampleStartIndividual);
+    EXPECT_EQ(window->ActiveTab(), kTabSender);
+    EXPECT_TRUE(m_recorder.messages.empty());
 }
 
 }  // namespace

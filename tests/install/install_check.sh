@@ -10,7 +10,10 @@ set -euo pipefail
 build=$1 gedcom=$2
 id=org.example.Kindrel
 work=$(mktemp -d "${TMPDIR:-/tmp}/kindrel-install.XXXXXX")
-trap 'rm -rf "$work"' EXIT
+# cmake --install writes the build's install_manifest.txt; a real install's list is kept.
+manifest=$build/install_manifest.txt
+[ -f "$manifest" ] && cp "$manifest" "$work.manifest"
+trap 'if [ -f "$work.manifest" ]; then mv "$work.manifest" "$manifest"; else rm -f "$manifest"; fi; rm -rf "$work"' EXIT
 skipped=()
 fail() { echo "install_check: $*" >&2; exit 1; }
 have() {

@@ -68,6 +68,9 @@ TdlgSearchSites::TdlgSearchSites(const std::vector<WSearchSite>& sites, QWidget*
 void TdlgSearchSites::Fill(const std::vector<WSearchSite>& sites) {
     m_table->setRowCount(0);
     for (const WSearchSite& site : sites) AddRow(site);
+    // The list opens at its top (AddRow leaves the row it added current).
+    if (m_table->rowCount() > 0) m_table->setCurrentCell(0, 0);
+    m_table->scrollToTop();
 }
 
 void TdlgSearchSites::AddRow(const WSearchSite& site) {

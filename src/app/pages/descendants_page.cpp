@@ -12,6 +12,7 @@
 #include "app/person_colours.h"
 #include "app/qt_colours.h"
 #include "app/wait_dialog.h"
+#include "app/pages/page_metrics.h"
 #include "containers/scope_exit.h"
 #include "containers/ui_hooks.h"
 #include "model/collection.h"
@@ -105,7 +106,7 @@ TDescendantsPage::TDescendantsPage(TViewContext& context, QWidget* parent)
     QPalette palette = m_grid->palette();
     palette.setColor(QPalette::Mid, ToQColor(kSilverColour));
     m_grid->setPalette(palette);
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    KeepGridRowHeight(m_grid, 6);
     m_widthScale =
         std::clamp(m_grid->fontMetrics().averageCharWidth() / kDesignCharWidth, 1.0, 3.0);
     m_delegate->SetOffsetScale(m_widthScale);

@@ -180,6 +180,7 @@ TFamilyPage::TFamilyPage(TViewContext& context, QWidget* parent) : TViewPage(con
     m_model = new TFamilyChildrenModel(context, this);
     m_grid = new WPersonTable(context, this);
     m_grid->setObjectName(QStringLiteral("childrenGrid"));
+    KeepGridRowHeight(m_grid, 4);
     m_grid->setModel(m_model);
     m_grid->SetPersonAt([this](const QModelIndex& index) { return m_model->PersonAt(index); });
     QHeaderView* header = m_grid->horizontalHeader();
@@ -262,11 +263,6 @@ void TFamilyPage::ApplyFontSize() {
     QFont font = m_grid->font();
     font.setPointSize(size);
     m_grid->setFont(font);
-    // Rows as high as the setting GridHeight asks (14, 16 or 18 for 8, 10, 12 points), never
-    // lower than the font needs.
-    const int gridHeight = std::clamp(Options().ReadInt(Opt::GridHeight), 14, 18);
-    m_grid->verticalHeader()->setDefaultSectionSize(
-        std::max(Scaled(this, gridHeight), QFontMetrics(font).height() + 4));
 }
 
 void TFamilyPage::RefreshPage() {

@@ -10,6 +10,7 @@
 #include "app/pages/person_table.h"
 #include "app/person_colours.h"
 #include "app/qt_colours.h"
+#include "app/pages/page_metrics.h"
 #include "model/collection.h"
 #include "services/options.h"
 
@@ -120,7 +121,7 @@ TIndividualPage::TIndividualPage(TViewContext& context, QWidget* parent)
     m_grid->setModel(m_model);
     m_grid->setItemDelegate(new WEventRowDelegate(m_grid));
     m_grid->setShowGrid(false);
-    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    KeepGridRowHeight(m_grid, 6);
     QHeaderView* header = m_grid->horizontalHeader();
     header->setHighlightSections(false);
     header->setSectionsClickable(false);

@@ -240,7 +240,8 @@ void TIslandsPage::HighlightChanged() {
 }
 
 void TIslandsPage::DisplayOptionsChanged() {
-    m_members->Model()->ValuesChanged();
+    // The members sort by new name and age keys.
+    m_members->ResortWithNewKeys();
     m_islandsModel->Refresh();
 }
 

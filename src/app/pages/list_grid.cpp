@@ -14,6 +14,7 @@
 #include "app/person_colours.h"
 #include "app/qt_colours.h"
 #include "app/wait_dialog.h"
+#include "app/pages/page_metrics.h"
 #include "containers/ui_hooks.h"
 #include "model/collection.h"
 
@@ -96,7 +97,7 @@ WListGrid::WListGrid(TViewContext& context, ColumnSetKind kind, bool coloured, Q
     QPalette grid = palette();
     grid.setColor(QPalette::Mid, ToQColor(kSilverColour));
     setPalette(grid);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    KeepGridRowHeight(this, 6);
     m_widthScale = std::clamp(fontMetrics().averageCharWidth() / kDesignCharWidth, 1.0, 3.0);
     m_delegate->SetOffsetScale(m_widthScale);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -205,6 +206,18 @@ bool WListGrid::SortByColumnDirection(int column, bool ascending) {
         if (iterator->IsAscending() != ascending) return columns->SortByColumn(column);
         return true;
     });
+}
+
+bool WListGrid::ResortWithNewKeys() {
+    WListColumns* columns = Columns();
+    WColSortIterator* iterator = m_model->Iterator();
+    if (!iterator) return true;
+    iterator->ForgetSort();
+    if (!columns || columns->Iterator() != iterator || columns->SortColumn() < 1) {
+        m_model->ValuesChanged();
+        return true;
+    }
+    return RunSort(columns->SortColumn(), false, [columns] { return columns->Resort(); });
 }
 
 bool WListGrid::RunSort(int column, bool toggleOnly, const std::function<bool()>& sort) {

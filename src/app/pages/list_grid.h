@@ -42,6 +42,10 @@ class WListGrid : public WPersonTable {
     // cancelled (order, arrow and direction stay as they were).
     bool SortByColumn(int column);
     bool SortByColumnDirection(int column, bool ascending);
+    // After the names or ages changed (Options): the list shown is sorted again by its sort
+    // column with keys worked out afresh, in the direction it had, keeping the selected
+    // individual. True without a sort column; false when cancelled or refused.
+    bool ResortWithNewKeys();
     // True while a sort runs (events are processed meanwhile).
     bool IsSorting() const { return m_sorting; }
     // Tells the set the reference individual of its relationship columns. A relationship

@@ -145,11 +145,16 @@ void TListPage::RefreshPage() {
         RunUnderWait(this, QString::fromLatin1(kSortingMessage), true,
                      [&] { columns.AttachIterator(iterator); });
         m_working = false;
+        m_resortShown = false;  // attaching sorted it by the new keys
     }
     if (m_grid->Model()->Iterator() != iterator)
         m_grid->ShowIterator(iterator);
     else
         m_grid->UpdateSortIndicator();
+    if (m_resortShown && iterator) {
+        m_resortShown = false;
+        m_grid->ResortWithNewKeys();
+    }
     m_grid->viewport()->update();
     if (m_highlighted && Options().ReadBool(Opt::ShowHlPanel)) Q_EMIT highlightingPanelWanted();
     ShowRows();
@@ -249,6 +254,11 @@ void TListPage::HighlightChanged() {
 }
 
 void TListPage::DisplayOptionsChanged() {
+    // Names and ages read differently now: both lists sort by new keys, the one shown when the
+    // page is next refreshed, the other when it is attached again.
+    if (m_listIterator) m_listIterator->ForgetSort();
+    if (m_highlightedIterator) m_highlightedIterator->ForgetSort();
+    m_resortShown = true;
     m_grid->Model()->ValuesChanged();
     if (isVisible()) RefreshPage();
 }

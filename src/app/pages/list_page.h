@@ -84,6 +84,7 @@ class TListPage : public TViewPage {
     bool m_working = false;       // an iterator is being built (events run meanwhile)
     bool m_refreshAgain = false;  // a refresh arrived while working
     int m_listBuilds = 0;
+    bool m_resortShown = false;  // the names or ages changed since the list shown was sorted
     int m_highlightedBuilds = 0;
 };
 

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+class QTableView;
+
 #include <algorithm>
 
 namespace kindrel {
@@ -23,5 +25,10 @@ inline int SettingFontSize() {
 inline int Scaled(const QWidget* widget, double pixelsAt96) {
     return static_cast<int>(pixelsAt96 * widget->logicalDpiX() / 96.0 + 0.5);
 }
+
+// Keeps the rows of grid as high as the setting GridHeight asks (14, 16 or 18 pixels at 96 dpi
+// for 8, 10 and 12 points), never lower than its font's height plus fontMargin: now and
+// whenever the grid's font changes (the Options dialog's font size).
+void KeepGridRowHeight(QTableView* grid, int fontMargin);
 
 }  // namespace kindrel
