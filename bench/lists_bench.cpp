@@ -109,7 +109,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "kindrel-lists-bench: %s did not load\n", file.c_str());
         return 1;
     }
+    // As the window's own pump: events at most once per throttle interval.
     Hooks().pumpEvents = [] {
+        static WPumpThrottle throttle;
+        if (!throttle.Due()) return;
         g_gap.Tick();
         QCoreApplication::processEvents();
     };

@@ -5,7 +5,8 @@
 # Usage: bench/lists_bench.sh [BUILD_DIR] [INDIVIDUALS]   (defaults: build, 1000000)
 # Environment: MOVES (default 50) scroll and key moves timed; SEED (default 1).
 # Peers: kindrel-sort-bench (the sorts by 7, 65, 19, 38 and 28: keys filled, then sorted),
-# kindrel-highlight-bench ("+17:F": the calculation and the highlighted list),
+# kindrel-highlight-bench ("+17:F": the conditions, every individual asked, the highlighted
+# list),
 # kindrel-analysis-bench (the island calculation), and `kindrel list` (the sorts by 38 and 28
 # and the CSV of all columns, each less the same command's load and index-only listing).
 # Relationship columns relate to individual 1 everywhere.
@@ -53,7 +54,7 @@ window_ms() { grep -F "$1" "$work/window.txt" | head -1 | sed -E 's/^.{44} *([0-
 window_gap() { grep -F "$1" "$work/window.txt" | head -1 | sed -E 's/.*gap ([0-9.]+) ms.*/\1/'; }
 sort_s() { grep "^sort $1 " "$work/sort.txt" | sed -E 's/.* total ([0-9.]+) s \(cpu.*/\1/'; }
 step_s() { grep -E "^ *$1 " "$2" | head -1 | awk '{ for (i = 1; i <= NF; i++) if ($i ~ /^[0-9.]+$/) { print $i; exit } }'; }
-highlight_s=$(echo "$(step_s recalculate "$work/highlight.txt") + $(step_s 'highlighted list' "$work/highlight.txt")" | bc)
+highlight_s=$(echo "$(step_s 'condition total' "$work/highlight.txt") + $(step_s 'highlighted list' "$work/highlight.txt")" | bc)
 islands_s=$(step_s islands "$work/analysis.txt")
 
 echo "== ratios (window / core; goal <= 1.3), longest event-loop gap of the window's step"
