@@ -1,8 +1,10 @@
 // kindrel-sort-bench: loads a GEDCOM file and sorts all its individuals by a name column (7),
 // a birth date column (65) and the age column (19), the way the List tab does: keys computed
-// once per individual, then the iterator's quicksort. Prints per sort the time of key filling
+// once per individual, then the iterator's sort. Prints per sort the time of key filling
 // and of sorting, and the peak resident memory. With --keys DIR it also writes each sort's
 // keys as text lines (one per individual, in file order), for a peer sort of the same keys.
+// --codes 38,28 sorts by other column codes instead (named "c38", "c28"); --reference N sets
+// the individual that relationship columns relate to (default 1).
 #include "analysis/attrib.h"
 #include "analysis/collection_iterator.h"
 #include "analysis/sort_keys.h"
@@ -14,6 +16,7 @@
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include "bench_clock.h"
 
@@ -69,13 +72,19 @@ void WriteKeys(const WAttribKeyArray& keys, int32_t count, const std::string& fi
 
 int main(int argc, char** argv) {
     if (argc < 2) {
-        std::fprintf(stderr, "usage: kindrel-sort-bench FILE.ged [--keys DIR]\n");
+        std::fprintf(stderr,
+                     "usage: kindrel-sort-bench FILE.ged [--keys DIR] [--codes C,C...] "
+                     "[--reference N]\n");
         return 2;
     }
     const std::string fileName = argv[1];
     std::string keysDir;
+    std::string codes;
+    int32_t reference = 1;
     for (int i = 2; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], "--keys") == 0) keysDir = argv[i + 1];
+        if (std::strcmp(argv[i], "--codes") == 0) codes = argv[i + 1];
+        if (std::strcmp(argv[i], "--reference") == 0) reference = std::atoi(argv[i + 1]);
     }
     try {
         // Ages run to a fixed day, so that runs on different days compare.
@@ -96,13 +105,26 @@ int main(int argc, char** argv) {
 
         struct Column {
             int code;
-            const char* name;
+            std::string name;
         };
-        const Column columns[] = {{7, "name"}, {65, "birth"}, {19, "age"}};
+        std::vector<Column> columns = {{7, "name"}, {65, "birth"}, {19, "age"}};
+        if (!codes.empty()) {
+            columns.clear();
+            for (size_t start = 0; start < codes.size();) {
+                size_t comma = codes.find(',', start);
+                if (comma == std::string::npos) comma = codes.size();
+                const int code = std::atoi(codes.substr(start, comma - start).c_str());
+                if (code >= 1 && code <= 68) columns.push_back({code, "c" + std::to_string(code)});
+                start = comma + 1;
+            }
+        }
         for (const Column& column : columns) {
             kindrel::WColSortIterator iterator("", collection.get());
             const std::unique_ptr<kindrel::WAttrib> attribute =
                 kindrel::CreateAttrib(column.code, collection.get());
+            if (!attribute) continue;
+            attribute->SetCollection(collection.get());
+            attribute->SetReference(reference);
             const auto start = Clock::now();
             const double cpuStart = CpuSeconds();
             iterator.EnsureBuilt();
@@ -119,7 +141,7 @@ int main(int argc, char** argv) {
                 "sort %-5s (column %2d): fill %.3f s, sort %.3f s, total %.3f s "
                 "(cpu: fill %.3f s, sort %.3f s, total %.3f s), peak %ld MB, "
                 "first %d last %d\n",
-                column.name, column.code, Seconds(start, filled), Seconds(filled, sorted),
+                column.name.c_str(), column.code, Seconds(start, filled), Seconds(filled, sorted),
                 Seconds(start, sorted), cpuFilled - cpuStart, cpuSorted - cpuFilled,
                 cpuSorted - cpuStart, PeakResidentMegabytes(), iterator.NumberAt(1),
                 iterator.NumberAt(iterator.Count()));

@@ -59,6 +59,12 @@ class WAttrib {
     virtual std::string SortText(int32_t n);
     // Sets the individual that relationship columns relate to (0 = none).
     virtual void SetReference(int32_t individual) { m_reference = individual; }
+    // False when the value of n needs a long walk over the tree that has not been made yet
+    // (a list shows such a cell once it was computed outside its paint).
+    virtual bool ValueReady(int32_t n) {
+        (void)n;
+        return true;
+    }
 
     // The collection read, or null.
     WABSCollection* Collection() const { return m_collection; }

@@ -465,6 +465,11 @@ int32_t WAttribNumAnc::IntValue(int32_t n) {
     return value < 0 ? 0 : value;
 }
 
+bool WAttribNumAnc::ValueReady(int32_t n) {
+    // Generation depths are kept for every individual a walk passes; totals only for its start.
+    return m_code != 27 || m_collection == nullptr || m_collection->TreeTotalKnown(n, true);
+}
+
 WAttribNumDes::WAttribNumDes(WABSCollection* collection, int code)
     : WAttribCount(collection, code) {}
 
@@ -473,6 +478,10 @@ int32_t WAttribNumDes::IntValue(int32_t n) {
     const int32_t value =
         m_code == 28 ? m_collection->DescendantTotal(n) : m_collection->DescendantGenerations(n);
     return value < 0 ? 0 : value;
+}
+
+bool WAttribNumDes::ValueReady(int32_t n) {
+    return m_code != 28 || m_collection == nullptr || m_collection->TreeTotalKnown(n, false);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -150,6 +150,7 @@ class WAttribNumAnc final : public WAttribCount {
   public:
     WAttribNumAnc(WABSCollection* collection, int code);
     int32_t IntValue(int32_t n) override;
+    bool ValueReady(int32_t n) override;
 };
 
 // 28: the number of descendants; 62: the longest descendant line in generations.
@@ -157,6 +158,7 @@ class WAttribNumDes final : public WAttribCount {
   public:
     WAttribNumDes(WABSCollection* collection, int code);
     int32_t IntValue(int32_t n) override;
+    bool ValueReady(int32_t n) override;
 };
 
 // 29: the LDS marks "B", "E", "P", "S" (or "-") separated by tabs, drawn at 8, 16, 24 pixels.

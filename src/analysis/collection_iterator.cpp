@@ -171,6 +171,13 @@ int WCollectionIterator::FindByRefNumber(std::string_view text) {
 // ---------------------------------------------------------------------------------------------
 // WColSortIterator
 
+namespace {
+
+// The column code of the index (the individual's number).
+constexpr int kIndexCode = 1;
+
+}  // namespace
+
 WColSortIterator::WColSortIterator(std::string fileName, WABSCollection* collection,
                                    int initialCount)
     : WCollectionIterator(std::move(fileName), collection, initialCount),
@@ -237,6 +244,17 @@ void WColSortIterator::SortBy(WAttrib* attribute, bool toggle) {
     m_cancelled = false;
     m_sortCode = attribute->Code();
     Touch();
+    if (m_sortCode == kIndexCode) {
+        // The index is the individual's number: records already in ascending numbers (the
+        // whole file in order, as built) are that sort, and need no keys.
+        bool ascending = true;
+        for (int p = 2, count = RecordCount(); p <= count && ascending; ++p)
+            ascending = RawNumberAt(p - 1) < RawNumberAt(p);
+        if (ascending) {
+            MarkSorted();
+            return;
+        }
+    }
     m_keys = CreateKeyArray(this, attribute, m_individualCount);
     if (!m_keys) return;
     m_keys->Fill();

@@ -155,6 +155,11 @@ std::string WListColumns::CellText(int i, int32_t n, int occurrence) const {
     return attribute->ValueText(n, occurrence);
 }
 
+bool WListColumns::CellReady(int i, int32_t n) const {
+    WAttrib* attribute = i >= 1 && i <= ColumnCount() ? Attribute(i) : nullptr;
+    return attribute == nullptr || attribute->ValueReady(n);
+}
+
 int WListColumns::Width(int i) const {
     if (i < 1 || i > ColumnCount()) return 0;
     return m_widths[static_cast<size_t>(ColumnCode(i))];

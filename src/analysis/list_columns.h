@@ -68,6 +68,8 @@ class WListColumns {
     std::string CodeHeaderText(int code, bool longHeader) const;
     // The cell of column i for individual n; "ERROR" without attribute, empty for an invalid i.
     std::string CellText(int i, int32_t n, int occurrence = 1) const;
+    // False when CellText(i, n) would first make a long walk over the tree.
+    bool CellReady(int i, int32_t n) const;
     // The width in pixels stored for column i's code.
     int Width(int i) const;
     // Stores the width for column i's code (written back at destruction).

@@ -490,6 +490,7 @@ void WAttribKeyArray::SortWith(MakeRecord makeRecord, Less less) {
     Record* const records = reinterpret_cast<Record*>(store.Item(1));
     Record* const buffer = reinterpret_cast<Record*>(store.Item(count + 1));
     for (int p = 1; p <= count; ++p) {
+        if (p % static_cast<int>(kMergePumpInterval) == 0) PumpEvents();
         const int32_t n = NumberOfRecord(m_iterator->Item(p));
         records[p - 1] = makeRecord(n, KeyOf(n));
     }

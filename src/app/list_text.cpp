@@ -16,6 +16,8 @@ namespace {
 
 // Rows between two progress calls of a copy.
 constexpr int kCopyProgressRows = 25;
+// Rows written before the text's final size is estimated.
+constexpr int kReserveAfterRows = 2000;
 
 std::string NoteLines(std::unique_ptr<WABSNote> note) {
     return note ? note->Text() : std::string();
@@ -99,6 +101,11 @@ bool RenderListText(const WListColumns& columns, WColSortIterator& iterator, boo
     const int rows = iterator.Count();
     for (int r = 1; r <= rows; ++r) {
         if (progress && r % kCopyProgressRows == 0 && !progress(r, rows)) return false;
+        // Room for the whole text, estimated from the first rows, so that a long list is not
+        // copied again and again as it grows.
+        if (r == kReserveAfterRows && rows > r)
+            out.reserve(out.size() + out.size() / static_cast<size_t>(r) *
+                                         static_cast<size_t>(rows - r) * 9 / 8);
         const int32_t n = iterator.NumberAt(r);
         for (int c = 1; c <= columnCount; ++c)
             cells[static_cast<size_t>(c - 1)] = CellForCopy(columns.CellText(c, n));

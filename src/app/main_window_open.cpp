@@ -73,7 +73,9 @@ std::string FileNameOf(const std::string& path) {
 void TLogoAppForm::InstallHooks() {
     UiHooks& hooks = Hooks();
     hooks.pumpEvents = [] {
-        if (QThread::currentThread() == qApp->thread()) QCoreApplication::processEvents();
+        static WPumpThrottle throttle;
+        if (QThread::currentThread() == qApp->thread() && throttle.Due())
+            QCoreApplication::processEvents();
     };
     hooks.progress = [this](const std::string& label, long long done, long long total) {
         if (QThread::currentThread() != thread()) return;

@@ -1,5 +1,7 @@
 #include "containers/ui_hooks.h"
 
+#include <chrono>
+
 namespace kindrel {
 
 namespace {
@@ -13,6 +15,16 @@ UiHooks& Hooks() {
 
 void PumpEvents() {
     if (Hooks().pumpEvents) Hooks().pumpEvents();
+}
+
+bool WPumpThrottle::Due() {
+    const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                              std::chrono::steady_clock::now().time_since_epoch())
+                              .count();
+    if (m_started && now - m_last < kIntervalNs) return false;
+    m_started = true;
+    m_last = now;
+    return true;
 }
 
 void ReportProgress(const std::string& label, long long done, long long total) {

@@ -24,6 +24,20 @@ UiHooks& Hooks();
 
 // Calls the installed event pump, if any.
 void PumpEvents();
+
+// Decides when an event pump that is called very often (every few dozen keys of a sort)
+// processes events: at most once per interval, so that the window stays responsive without
+// the pump's own cost dominating the work.
+class WPumpThrottle {
+  public:
+    static constexpr long long kIntervalNs = 15'000'000;
+    // True when the interval has passed since the last true answer (the first call is due).
+    bool Due();
+
+  private:
+    long long m_last = 0;
+    bool m_started = false;
+};
 // Calls the installed progress hook, if any.
 void ReportProgress(const std::string& label, long long done, long long total);
 // Calls the installed warning hook, if any.

@@ -452,6 +452,29 @@ std::unique_ptr<WABSMarriage> WGEDCollection::GetMarriage(int32_t n) {
     return std::make_unique<WGEDMarriage>(*this, n);
 }
 
+bool WGEDCollection::Neighbours(int32_t x, bool up, std::vector<int32_t>& out) {
+    // Outside the loaded records the record path reports the fault as before.
+    if (!m_indLinks || !m_famLinks || x < 1 || x > IndividualCount())
+        return WABSCollection::Neighbours(x, up, out);
+    const WIndLinks& links = *m_indLinks;
+    const WFamLinks& families = *m_famLinks;
+    const int32_t count = up ? links.ParentFamilyCount(x) : links.SpouseFamilyCount(x);
+    if (count <= 0) return false;
+    for (int32_t i = 1; i <= count; ++i) {
+        const int32_t f = up ? links.ParentFamily(x, i) : links.SpouseFamily(x, i);
+        if (f <= 0) continue;
+        if (up) {
+            if (const int32_t husband = families.Husband(f); husband > 0) out.push_back(husband);
+            if (const int32_t wife = families.Wife(f); wife > 0) out.push_back(wife);
+            continue;
+        }
+        const int32_t children = families.ChildCount(f);
+        for (int32_t c = 1; c <= children; ++c)
+            if (const int32_t child = families.Child(f, c); child > 0) out.push_back(child);
+    }
+    return true;
+}
+
 std::unique_ptr<WABSNote> WGEDCollection::GetNote(int32_t n) {
     if (n == 0) return nullptr;
     return std::make_unique<WGEDNote>(*this, RecordHead(kBucketNote, n));

@@ -108,6 +108,10 @@ class WGEDCollection : public WABSCollection {
     // The whole record from its level-0 line, line breaks as CR LF, converted.
     std::string RecordTextOf(const char* head, bool crlf) const;
 
+  protected:
+    // From the link tables: no record is read.
+    bool Neighbours(int32_t x, bool up, std::vector<int32_t>& out) override;
+
   private:
     // One pass over the level-0 lines: offsets and identifiers per bucket.
     void IndexRecords();

@@ -682,6 +682,14 @@ int32_t WABSCollection::DescendantTotal(int32_t n) {
     return TreeTotal(n, false);
 }
 
+bool WABSCollection::TreeTotalKnown(int32_t n, bool up) {
+    if (n <= 0) return true;
+    MeasureCaches& m = Measures();
+    if (n > m.size) return true;
+    const std::unique_ptr<WIntArray>& cache = up ? m.ancestorTotal : m.descendantTotal;
+    return cache && cache->GetValue(n) != -1;
+}
+
 int32_t WABSCollection::AncestorGenerations(int32_t n) {
     return TreeGenerations(n, true);
 }

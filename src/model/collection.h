@@ -128,6 +128,9 @@ public:
     // --- Cached tree measures ---
     int32_t AncestorTotal(int32_t n);
     int32_t DescendantTotal(int32_t n);
+    // True when AncestorTotal (up) or DescendantTotal of n answers without a walk (known
+    // already, or n outside the collection).
+    bool TreeTotalKnown(int32_t n, bool up);
     int32_t AncestorGenerations(int32_t n);
     int32_t DescendantGenerations(int32_t n);
     double AverageAncestorGenerations(int32_t n);
@@ -165,6 +168,12 @@ public:
     void SetIslandTables(std::unique_ptr<WCollectionAttachment> tables);
 
 protected:
+    // Appends the parents (up) or children of x in visiting order; false when x cannot be
+    // obtained or has no parent (up) or spouse families. The tree measures walk through this;
+    // a storage that keeps its family links in tables answers from them without reading
+    // records.
+    virtual bool Neighbours(int32_t x, bool up, std::vector<int32_t>& out);
+
     bool m_busy = false;
     int m_kind = kKindNone;
     int m_charSetCode = kCharSetAnsel;
@@ -173,9 +182,6 @@ private:
     struct MeasureCaches;
     // The measure caches, created (or recreated when the individual count grew) on demand.
     MeasureCaches& Measures();
-    // Appends the parents (up) or children of x in visiting order; false when x cannot be
-    // obtained or has no parent (up) or spouse families.
-    bool Neighbours(int32_t x, bool up, std::vector<int32_t>& out);
     int32_t TreeTotal(int32_t n, bool up);
     int32_t TreeGenerations(int32_t n, bool up);
     double TreeAverage(int32_t n, bool up);

@@ -145,6 +145,28 @@ TEST(WColSortIteratorTest, SortingTwiceReversesWithoutRecomputingKeys) {
     EXPECT_EQ(attribute.calls, 6);
 }
 
+TEST(WColSortIteratorTest, TheIndexSortOfAnOrderedListReadsNoKeysAndOtherOrdersAreSorted) {
+    People p;
+    WColSortIterator iterator("", &p.tree);
+    // The index counted: the records in file order are the index order already.
+    TableAttrib index(1, {{1, "a"}, {2, "bb"}, {3, "ccc"}, {4, "dddd"}, {5, "eeeee"}, {6, "ffffff"}},
+                      kSortInteger);
+    iterator.SortBy(&index, true);
+    EXPECT_EQ(index.calls, 0);
+    EXPECT_TRUE(iterator.IsSorted());
+    EXPECT_EQ(iterator.SortAttributeCode(), 1);
+    EXPECT_EQ(ViewOrder(iterator), (std::vector<int32_t>{1, 2, 3, 4, 5, 6}));
+    iterator.SortBy(&index, true);  // the flip
+    EXPECT_EQ(ViewOrder(iterator), (std::vector<int32_t>{6, 5, 4, 3, 2, 1}));
+    // After another order the index sort computes its keys and restores the numbers' order.
+    TableAttrib other(4, {{1, "d"}, {2, "a"}, {3, "c"}, {4, "b"}, {5, "f"}, {6, "e"}});
+    iterator.SortBy(&other, true);
+    iterator.SortBy(&index, true);
+    EXPECT_GT(index.calls, 0);
+    EXPECT_TRUE(iterator.IsAscending());
+    EXPECT_EQ(ViewOrder(iterator), (std::vector<int32_t>{1, 2, 3, 4, 5, 6}));
+}
+
 TEST(WColSortIteratorTest, AnotherColumnThenBackStartsAscending) {
     People p;
     WColSortIterator iterator("", &p.tree);

@@ -38,6 +38,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 
@@ -172,6 +173,37 @@ TEST_F(ListsPagesTest, ListModelReadsOnlyThroughTheColumnSetAndNeverPumps) {
     EXPECT_EQ(model->index(model->RowOf(1), 0).data(Qt::BackgroundRole).value<QColor>(),
               QColor(Qt::white));
     EXPECT_TRUE(m_window->PageForTab(kTabList)->CanPerform(PageCommand::kCopy));
+}
+
+TEST_F(ListsPagesTest, TreeTotalsArePaintedOnceComputedOutsideThePaint) {
+    Options().WriteListColumns("1,28,27");
+    Open({});
+    Show(kTabList);
+    WListModel* model = List()->Grid()->Model();
+    ASSERT_EQ(model->columnCount(), 3);
+    WABSCollection* collection = m_window->Collection();
+    // A row whose total nobody asked for yet (rows painted so far may have been filled).
+    int row = model->rowCount() - 1;
+    while (row >= 0 && collection->TreeTotalKnown(model->IndividualAt(row), false)) --row;
+    ASSERT_GE(row, 0);
+    const QModelIndex first = model->index(row, 1);
+    const int32_t person = model->IndividualAt(row);
+    // Reading it for a paint makes no walk: the cell is empty and queued.
+    EXPECT_EQ(first.data().toString(), "");
+    EXPECT_TRUE(model->HasPendingCells());
+    EXPECT_FALSE(collection->TreeTotalKnown(person, false));
+    QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+    ASSERT_TRUE(WaitFor([&] { return !model->HasPendingCells(); }));
+    EXPECT_GT(changed.count(), 0);
+    EXPECT_TRUE(collection->TreeTotalKnown(person, false));
+    for (int r = 0; r < model->rowCount(); ++r)
+        for (int c = 0; c < model->columnCount(); ++c)
+            ASSERT_EQ(model->CellText(r, c).toStdString(),
+                      ListColumns().CellText(c + 1, model->IndividualAt(r)))
+                << r << "," << c;
+    // What was painted empty shows its value now.
+    EXPECT_EQ(first.data().toString().toStdString(), ListColumns().CellText(2, person));
+    Options().WriteListColumns("1,2,7,65,67,19,18");
 }
 
 TEST_F(ListsPagesTest, HeaderClicksSortAsTheCommandLineDoesAndFlip) {

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include <string>
+#include <vector>
 
 namespace kindrel {
 namespace {
@@ -283,6 +284,65 @@ TEST(GedcomLoad, FamilyNamingItselfAndPersonAsOwnParent) {
     EXPECT_EQ(c->DescendantTotal(1), 0);
     c->GetMarriage(1)->OrderChildren();
     EXPECT_FALSE(c->SummaryBlock(1).empty());
+}
+
+// Everyone reached from n through parent (up) or child links, read from the records.
+int32_t RecordWalkTotal(WGEDCollection& c, int32_t n, bool up) {
+    std::vector<bool> seen(size_t(c.IndividualCount()) + 1, false);
+    std::vector<int32_t> pending{n};
+    seen[size_t(n)] = true;
+    int32_t total = 0;
+    while (!pending.empty()) {
+        const int32_t x = pending.back();
+        pending.pop_back();
+        const auto person = c.GetIndividual(x);
+        std::vector<int32_t> next;
+        const int32_t count = up ? person->ParentFamilyCount() : person->SpouseFamilyCount();
+        for (int32_t i = 1; i <= count; ++i) {
+            const auto family = c.GetMarriage(up ? person->ParentFamily(i) : person->SpouseFamily(i));
+            if (up) {
+                next.push_back(family->Husband());
+                next.push_back(family->Wife());
+            } else {
+                for (int32_t k = 1; k <= family->ChildCount(); ++k) next.push_back(family->Child(k));
+            }
+        }
+        for (const int32_t y : next)
+            if (y > 0 && !seen[size_t(y)]) {
+                seen[size_t(y)] = true;
+                ++total;
+                pending.push_back(y);
+            }
+    }
+    return total;
+}
+
+TEST(GedcomLoad, TreeMeasuresFromTheLinkTablesEqualAWalkOverTheRecords) {
+    // Two brothers' children marry (a cousin marriage: their child is reached twice), a
+    // family names a wife who has no record, and a person is his own grandfather.
+    const std::string text = Lf({
+        "0 HEAD",          "0 @G@ INDI",      "1 FAMS @F0@",     "0 @A@ INDI",
+        "1 FAMC @F0@",     "1 FAMS @FA@",     "0 @B@ INDI",      "1 FAMC @F0@",
+        "1 FAMS @FB@",     "0 @C@ INDI",      "1 FAMC @FA@",     "1 FAMS @FC@",
+        "0 @D@ INDI",      "1 FAMC @FB@",     "1 FAMS @FC@",     "0 @E@ INDI",
+        "1 FAMC @FC@",     "0 @L@ INDI",      "1 FAMC @FL2@",    "1 FAMS @FL1@",
+        "0 @M@ INDI",      "1 FAMC @FL1@",    "1 FAMS @FL2@",    "0 @F0@ FAM",
+        "1 HUSB @G@",      "1 CHIL @A@",      "1 CHIL @B@",      "0 @FA@ FAM",
+        "1 HUSB @A@",      "1 WIFE @NOBODY@", "1 CHIL @C@",      "0 @FB@ FAM",
+        "1 HUSB @B@",      "1 CHIL @D@",      "0 @FC@ FAM",      "1 HUSB @C@",
+        "1 WIFE @D@",      "1 CHIL @E@",      "0 @FL1@ FAM",     "1 HUSB @L@",
+        "1 CHIL @M@",      "0 @FL2@ FAM",     "1 HUSB @M@",      "1 CHIL @L@",
+        "0 TRLR",
+    });
+    LoadedText c(text);
+    ASSERT_TRUE(c.loaded);
+    ASSERT_EQ(c->IndividualCount(), 8);
+    EXPECT_EQ(c->DescendantTotal(1), 5);  // A, B, C, D and E once
+    EXPECT_EQ(c->AncestorTotal(6), 5);    // D, C, B, A, G
+    for (int32_t n = 1; n <= c->IndividualCount(); ++n) {
+        EXPECT_EQ(c->DescendantTotal(n), RecordWalkTotal(*c, n, false)) << n;
+        EXPECT_EQ(c->AncestorTotal(n), RecordWalkTotal(*c, n, true)) << n;
+    }
 }
 
 TEST(GedcomLoad, ChildNamedTwiceIsListedOnceAndParentFamilyOnce) {

@@ -16,6 +16,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <string>
+
 namespace kindrel {
 
 namespace {
@@ -117,6 +120,29 @@ bool RunListCopy(QWidget* owner, TViewContext& context, const ListRenderer& rend
     } catch (const std::exception& e) {
         error = e.what();
     }
+    // A long text becomes the clipboard's text in slices, with events between them.
+    QString clip;
+    if (complete && error.empty()) {
+        constexpr size_t kSlice = size_t(1) << 22;
+        clip.reserve(static_cast<qsizetype>(text.size()));
+        for (size_t at = 0; at < text.size();) {
+            size_t end = std::min(text.size(), at + kSlice);
+            // A slice ends after a line break, never inside a character.
+            if (end < text.size()) {
+                const size_t lineEnd = text.find('\n', end);
+                end = lineEnd == std::string::npos ? text.size() : lineEnd + 1;
+            }
+            clip += QString::fromUtf8(text.data() + at, static_cast<qsizetype>(end - at));
+            at = end;
+            if (at < text.size()) {
+                PumpEvents();
+                if (CancelRequested()) {
+                    complete = false;
+                    break;
+                }
+            }
+        }
+    }
     ReportProgress(kCopyingText, 1, 1);
     QApplication::restoreOverrideCursor();
     TWaitDlg::HideWait();
@@ -126,7 +152,8 @@ bool RunListCopy(QWidget* owner, TViewContext& context, const ListRenderer& rend
         return false;
     }
     if (!complete) return false;
-    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+    QGuiApplication::clipboard()->setText(clip);
+    clip.clear();
     if (!file.isEmpty()) {
         try {
             WAtomicOutput output(QFile::encodeName(file).toStdString());

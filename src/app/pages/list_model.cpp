@@ -7,11 +7,16 @@
 #include "app/plain_text.h"
 #include "app/qt_colours.h"
 
+#include <QTimer>
+
 #include <algorithm>
 
 namespace kindrel {
 
 namespace {
+
+// How long queued cells wait while the window is busy.
+constexpr int kBusyRetryMs = 50;
 
 int g_dataDepth = 0;
 
@@ -23,7 +28,18 @@ struct DataDepthGuard {
 }  // namespace
 
 WListModel::WListModel(TViewContext& context, ColumnSetKind kind, bool coloured, QObject* parent)
-    : QAbstractTableModel(parent), m_context(context), m_kind(kind), m_coloured(coloured) {}
+    : QAbstractTableModel(parent), m_context(context), m_kind(kind), m_coloured(coloured) {
+    m_fillTimer = new QTimer(this);
+    m_fillTimer->setSingleShot(true);
+    m_fillTimer->setInterval(0);
+    connect(m_fillTimer, &QTimer::timeout, this, &WListModel::FillPendingCell);
+}
+
+void WListModel::ClearCache() {
+    m_cache.clear();
+    m_pending.clear();
+    m_fillTimer->stop();
+}
 
 int WListModel::DataDepth() {
     return g_dataDepth;
@@ -48,7 +64,7 @@ void WListModel::SetIterator(WColSortIterator* iterator) {
     beginResetModel();
     m_iterator = iterator;
     m_rows = iterator ? iterator->Count() : 0;
-    m_cache.clear();
+    ClearCache();
     m_rowsRead = 0;
     ReadColumns();
     endResetModel();
@@ -66,7 +82,7 @@ void WListModel::ColumnsChanged() {
 
 void WListModel::OrderChanged() {
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    m_cache.clear();
+    ClearCache();
     // Headers name the sort column's state; the rows stay where they are, holding others.
     ReadColumns();
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -74,26 +90,52 @@ void WListModel::OrderChanged() {
 }
 
 void WListModel::ValuesChanged() {
-    m_cache.clear();
+    ClearCache();
     if (m_rows > 0 && m_columnCount > 0)
         Q_EMIT dataChanged(index(0, 0), index(m_rows - 1, m_columnCount - 1));
 }
 
-const WListModel::Row& WListModel::RowAt(int row) const {
-    if (const auto found = m_cache.find(row); found != m_cache.end()) return found->second;
-    if (m_cache.size() >= static_cast<size_t>(kCacheRows)) m_cache.clear();
+const WListModel::Row& WListModel::RowAt(int row, bool deferred) const {
+    const WListColumns* columns = Columns();
+    if (const auto found = m_cache.find(row); found != m_cache.end()) {
+        Row& entry = found->second;
+        if (!deferred) {
+            // Everything now, outside a paint (copies, menus).
+            for (const int c : entry.missing) {
+                try {
+                    entry.cells[c] =
+                        QString::fromStdString(columns->CellText(c + 1, entry.individual));
+                } catch (const std::exception&) {
+                    entry.cells[c].clear();
+                }
+            }
+            entry.missing.clear();
+        }
+        return entry;
+    }
+    if (m_cache.size() >= static_cast<size_t>(kCacheRows)) {
+        m_cache.clear();
+        m_pending.clear();
+    }
     Row& entry = m_cache[row];
     ++m_rowsRead;
     entry.individual = m_iterator->NumberAt(row + 1);
-    const WListColumns* columns = Columns();
     for (int c = 1; c <= m_columnCount; ++c) {
         std::string text;
-        try {
-            text = columns->CellText(c, entry.individual);
-        } catch (const std::exception&) {
-            // A record that cannot be read shows an empty cell.
+        if (deferred && !columns->CellReady(c, entry.individual)) {
+            entry.missing << c - 1;
+        } else {
+            try {
+                text = columns->CellText(c, entry.individual);
+            } catch (const std::exception&) {
+                // A record that cannot be read shows an empty cell.
+            }
         }
         entry.cells << QString::fromStdString(text);
+    }
+    if (!entry.missing.isEmpty()) {
+        m_pending.push_back(row);
+        if (!m_fillTimer->isActive()) m_fillTimer->start(0);
     }
     WColourPair colours;
     if (m_coloured) {
@@ -106,6 +148,39 @@ const WListModel::Row& WListModel::RowAt(int row) const {
     entry.background = ToQColor(colours.background);
     entry.text = ToQColor(colours.text);
     return entry;
+}
+
+void WListModel::FillPendingCell() {
+    if (!m_iterator) {
+        m_pending.clear();
+        return;
+    }
+    if (m_context.IsWindowBusy()) {
+        // Not under a sort or a load: once it has ended.
+        if (!m_pending.empty()) m_fillTimer->start(kBusyRetryMs);
+        return;
+    }
+    while (!m_pending.empty()) {
+        const int row = m_pending.front();
+        const auto found = m_cache.find(row);
+        if (found == m_cache.end() || found->second.missing.isEmpty()) {
+            m_pending.pop_front();
+            continue;
+        }
+        Row& entry = found->second;
+        const int c = entry.missing.takeFirst();
+        try {
+            entry.cells[c] = QString::fromStdString(Columns()->CellText(c + 1, entry.individual));
+        } catch (const std::exception&) {
+            entry.cells[c].clear();
+        }
+        if (entry.missing.isEmpty()) {
+            m_pending.pop_front();
+            Q_EMIT dataChanged(index(row, 0), index(row, m_columnCount - 1), {Qt::DisplayRole});
+        }
+        break;
+    }
+    if (!m_pending.empty()) m_fillTimer->start(0);
 }
 
 int32_t WListModel::IndividualAt(int row) const {
@@ -122,7 +197,7 @@ int WListModel::RowOf(int32_t individual) const {
 QString WListModel::CellText(int row, int column) const {
     if (!m_iterator || row < 0 || row >= m_rows || column < 0 || column >= m_columnCount)
         return {};
-    return RowAt(row).cells.value(column);
+    return RowAt(row, false).cells.value(column);
 }
 
 QString WListModel::RowText(int row) const {
@@ -149,11 +224,11 @@ QVariant WListModel::data(const QModelIndex& index, int role) const {
     const bool readable = m_iterator && !m_context.IsWindowBusy();
     switch (role) {
         case Qt::DisplayRole:
-            return readable ? RowAt(index.row()).cells.value(index.column()) : QString();
+            return readable ? RowAt(index.row(), true).cells.value(index.column()) : QString();
         case Qt::BackgroundRole:
-            return readable ? RowAt(index.row()).background : QColor(Qt::white);
+            return readable ? RowAt(index.row(), true).background : QColor(Qt::white);
         case Qt::ForegroundRole:
-            return readable ? RowAt(index.row()).text : QColor(Qt::black);
+            return readable ? RowAt(index.row(), true).text : QColor(Qt::black);
         case WTabStopDelegate::kTabOffsetsRole: {
             const WListColumns* columns = Columns();
             const WTabStops* stops = columns ? columns->TabStops(index.column() + 1) : nullptr;

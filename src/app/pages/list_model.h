@@ -1,7 +1,9 @@
 // The individual-list grids (List, Highlighted, island members): a table model over a sortable
 // iterator and a column set. Only the rows painted are read, through a small row cache that is
 // cleared whenever the order, the reference individual, an option or the highlighting changes;
-// nothing is stored per row of the list.
+// nothing is stored per row of the list. A cell whose value needs a long walk over the tree
+// (the ancestor and descendant totals) is painted empty and filled from a zero-time timer,
+// one cell per turn of the event loop, so that no paint runs such walks.
 #pragma once
 
 #include "app/view_page.h"
@@ -11,7 +13,10 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <deque>
 #include <unordered_map>
+
+class QTimer;
 
 namespace kindrel {
 
@@ -55,6 +60,8 @@ class WListModel : public QAbstractTableModel {
     static int DataDepth();
     // Rows read from the column set since the last reset (tests, timings).
     int RowsRead() const { return m_rowsRead; }
+    // True while painted cells wait to be filled.
+    bool HasPendingCells() const { return !m_pending.empty(); }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -67,10 +74,16 @@ class WListModel : public QAbstractTableModel {
     struct Row {
         int32_t individual = 0;
         QStringList cells;
+        QList<int> missing;  // columns (from 0) whose cells are still to be computed
         QColor background;
         QColor text;
     };
-    const Row& RowAt(int row) const;
+    // The cached row; deferred: cells that need a long walk stay empty and are queued.
+    const Row& RowAt(int row, bool deferred) const;
+    // Computes one queued cell and shows its row once complete.
+    void FillPendingCell();
+    // Forgets the cache and the queue.
+    void ClearCache();
     WListColumns* Columns() const;
     void ReadColumns();
 
@@ -83,6 +96,8 @@ class WListModel : public QAbstractTableModel {
     QStringList m_headers;
     QString m_hint;
     mutable std::unordered_map<int, Row> m_cache;
+    mutable std::deque<int> m_pending;  // rows with missing cells, in paint order
+    QTimer* m_fillTimer = nullptr;
     mutable int m_rowsRead = 0;
 };
 
