@@ -71,7 +71,7 @@ double ConditionToPaint(TLogoAppForm& window, const std::string& conditions) {
 }
 
 // Conditions for a full name (surname equals, given names equal) that about one individual in
-// `spacing` carries: the rarest name at least that common.
+// `spacing` carries: the rarest name at least that common, or the most common one.
 std::string RareName(kindrel::WABSCollection& collection, int spacing) {
     std::map<std::pair<std::string, std::string>, int> counts;
     const int32_t total = collection.IndividualCount();
@@ -86,7 +86,10 @@ std::string RareName(kindrel::WABSCollection& collection, int spacing) {
     for (const auto& [name, count] : counts) {
         if (name.first.empty() || name.second.empty()) continue;
         if ((name.first + name.second).find_first_of(":;") != std::string::npos) continue;
-        if (count >= wanted && (bestCount == 0 || count < bestCount)) {
+        // At least `wanted` bearers, as few as possible; else the most common name.
+        const bool better = bestCount < wanted ? count > bestCount
+                                               : count >= wanted && count < bestCount;
+        if (better) {
             best = name;
             bestCount = count;
         }
@@ -179,7 +182,7 @@ int main(int argc, char** argv) {
         std::printf(", List tab %.1f ms\n", ConditionToPaint(*window, "-17:F"));
         window->SelectTab(kindrel::kTabIndividual);
 
-        const auto [deep, forebears] = DeepestOfSample(collection, 2000);
+        const auto [deep, forebears] = DeepestOfSample(collection, 20000);
         const std::string ancestors = "+21:" + std::to_string(deep) + "^0";
         const double ancestorsMs = ConditionToPaint(*window, ancestors);
         std::printf("\"Ancestors of\" %d (%d ancestors), no generation limit, to the painted "
