@@ -66,8 +66,10 @@ int main(int argc, char** argv) {
         }
         find.SetKind(kindrel::WFindState::kSurname);
         start = Clock::now();
+        const double cpuStart = bench::CpuSeconds();
         const int32_t first = find.Search(query.substr(0, 1));
-        std::printf("first surname search (sort included) %.3f s -> %d\n", Seconds(start), first);
+        std::printf("first surname search (sort included) %.3f s (cpu %.3f s) -> %d\n",
+                    Seconds(start), bench::CpuSeconds() - cpuStart, first);
 
         std::vector<double> keys;
         for (size_t len = 2; len <= query.size(); ++len) {

@@ -27,6 +27,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <map>
+#include <set>
+#include <utility>
+#include <vector>
 #include <memory>
 #include <string>
 
@@ -67,26 +70,59 @@ double ConditionToPaint(TLogoAppForm& window, const std::string& conditions) {
     return Milliseconds(start);
 }
 
-// A surname that about one individual in `spacing` carries (the rarest above that share).
-std::string RareSurname(kindrel::WABSCollection& collection, int spacing) {
-    std::map<std::string, int> counts;
+// Conditions for a full name (surname equals, given names equal) that about one individual in
+// `spacing` carries: the rarest name at least that common, or the most common one.
+std::string RareName(kindrel::WABSCollection& collection, int spacing) {
+    std::map<std::pair<std::string, std::string>, int> counts;
     const int32_t total = collection.IndividualCount();
     for (int32_t n = 1; n <= total; ++n) {
         const auto person = collection.GetIndividual(n);
-        if (person && person->Name()) ++counts[person->Name()->Surname()];
+        if (person && person->Name())
+            ++counts[{person->Name()->Surname(), person->Name()->GivenNames()}];
     }
     const int wanted = std::max(2, total / spacing);
-    std::string best;
+    std::pair<std::string, std::string> best;
     int bestCount = 0;
     for (const auto& [name, count] : counts) {
-        if (name.empty() || name.find_first_of(":;") != std::string::npos) continue;
-        if (count >= wanted && (bestCount == 0 || count < bestCount)) {
+        if (name.first.empty() || name.second.empty()) continue;
+        if ((name.first + name.second).find_first_of(":;") != std::string::npos) continue;
+        // At least `wanted` bearers, as few as possible; else the most common name.
+        const bool better = bestCount < wanted ? count > bestCount
+                                               : count >= wanted && count < bestCount;
+        if (better) {
             best = name;
             bestCount = count;
         }
     }
-    std::printf("rare surname \"%s\": %d of %d individuals\n", best.c_str(), bestCount, total);
-    return best;
+    std::printf("rare name \"%s, %s\": %d of %d individuals\n", best.first.c_str(),
+                best.second.c_str(), bestCount, total);
+    return "+29:2" + best.first + ";A;+30:2" + best.second;
+}
+
+// Of `samples` individuals spread over the file, the one with the most ancestors, and that
+// number.
+std::pair<int32_t, int> DeepestOfSample(kindrel::WABSCollection& collection, int samples) {
+    const int32_t total = collection.IndividualCount();
+    int32_t deepest = 1;
+    int most = -1;
+    std::vector<int32_t> todo;
+    std::set<int32_t> seen;
+    for (int s = 1; s <= samples; ++s) {
+        const int32_t n = std::max<int32_t>(1, int32_t(int64_t(total) * s / samples));
+        todo.assign(1, n);
+        seen.clear();
+        while (!todo.empty()) {
+            const int32_t at = todo.back();
+            todo.pop_back();
+            for (const int32_t parent : {collection.Father(at), collection.Mother(at)})
+                if (parent > 0 && seen.insert(parent).second) todo.push_back(parent);
+        }
+        if (int(seen.size()) > most) {
+            most = int(seen.size());
+            deepest = n;
+        }
+    }
+    return {deepest, most};
 }
 
 }  // namespace
@@ -119,9 +155,11 @@ int main(int argc, char** argv) {
         window->JumpToIndividual(count / 2);
         window->FlushPendingRefresh();
 
+        const double coldRows = FirstRows(*window, 3);
+        const double warmRows = FirstRows(*window, 3);
         std::printf("Find Individual, first rows (Surname, Name): %.1f ms with the sort, "
                     "%.1f ms with the order made\n",
-                    FirstRows(*window, 3), FirstRows(*window, 3));
+                    coldRows, warmRows);
         {
             Options().WriteInt(Opt::FindDlg, 3);
             kindrel::TWFindDlg dialog(window->FindOrders(), window->Highlighter(), &collection,
@@ -144,14 +182,16 @@ int main(int argc, char** argv) {
         std::printf(", List tab %.1f ms\n", ConditionToPaint(*window, "-17:F"));
         window->SelectTab(kindrel::kTabIndividual);
 
-        const std::string ancestors = "+21:" + std::to_string(count) + "^0";
-        std::printf("\"Ancestors of\" %d, no generation limit, to the painted page: %.1f ms\n",
-                    count, ConditionToPaint(*window, ancestors));
+        const auto [deep, forebears] = DeepestOfSample(collection, 20000);
+        const std::string ancestors = "+21:" + std::to_string(deep) + "^0";
+        const double ancestorsMs = ConditionToPaint(*window, ancestors);
+        std::printf("\"Ancestors of\" %d (%d ancestors), no generation limit, to the painted "
+                    "page: %.1f ms\n",
+                    deep, forebears, ancestorsMs);
 
         // Ctrl+H from the first individual to the last highlighted one; a timer notes how long
         // the event loop went without turning.
-        const std::string rare = RareSurname(collection, 10000);
-        ConditionToPaint(*window, "+29:2" + rare);
+        ConditionToPaint(*window, RareName(collection, 10000));
         window->JumpToIndividual(1);
         window->FlushPendingRefresh();
         kindrel::WIndScroll* scroll = window->Scroll();

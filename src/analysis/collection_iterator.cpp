@@ -109,16 +109,30 @@ int WCollectionIterator::FindText(const std::function<int(int32_t individual)>& 
         },
         found);
     if (!found) return ViewPositionOfRaw(nearest);
-    // The records are in ascending order; a view that reads backwards shows the last raw
-    // match first.
+    // The records are in ascending order, so the matches are one run around the one found;
+    // its end is found by halving too (a run of a common prefix may be long). A view that reads
+    // backwards shows the last raw match first.
+    const auto matches = [&](int p) { return compareRecord(RawNumberAt(p)) == 0; };
     if (ViewPositionOfRaw(1) == 1) {
-        int p = nearest;
-        while (p > 1 && compareRecord(RawNumberAt(p - 1)) == 0) --p;
-        return p;
+        int low = 1, high = nearest;  // the first match lies in low..high
+        while (low < high) {
+            const int middle = low + (high - low) / 2;
+            if (matches(middle))
+                high = middle;
+            else
+                low = middle + 1;
+        }
+        return low;
     }
-    int p = nearest;
-    while (p < count && compareRecord(RawNumberAt(p + 1)) == 0) ++p;
-    return ViewPositionOfRaw(p);
+    int low = nearest, high = count;  // the last match lies in low..high
+    while (low < high) {
+        const int middle = low + (high - low + 1) / 2;
+        if (matches(middle))
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return ViewPositionOfRaw(low);
 }
 
 int WCollectionIterator::CompareName(int32_t n, std::string_view surname,
@@ -265,6 +279,10 @@ void WColSortIterator::SortBy(WAttrib* attribute, bool toggle) {
     m_sortCode = previousCode;
     m_ascending = wasAscending;
     if (wasSorted) MarkSorted();
+}
+
+void WColSortIterator::DropKeys() {
+    if (!m_sortRunning) m_keys.reset();
 }
 
 void WColSortIterator::ForgetSort() {

@@ -115,6 +115,10 @@ class WColSortIterator : public WCollectionIterator {
     // Forgets the attribute sorted by, so that the next SortBy sorts afresh (keys that depend
     // on a reference individual that changed). The order stays.
     void ForgetSort();
+    // Frees the keys of the last sort (they take far more memory than the order); the order,
+    // its direction and the attribute it was sorted by stay. A later sort by that attribute
+    // only flips the direction, as before.
+    void DropKeys();
     // Unless already sorted: sorts by the index (kind 1), identifier (2, 48) or name (6, 7)
     // attribute, with name prefixes and suffixes left out meanwhile. Other kinds do nothing.
     void SortDefault(int kind);

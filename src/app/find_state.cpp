@@ -98,6 +98,8 @@ WColSortIterator* WFindOrders::Order(FindOrder order) {
         if (onSort) onSort(true);
         try {
             it->SortDefault(attribute);
+            // The searches compare the records themselves: the keys are not needed again.
+            it->DropKeys();
         } catch (...) {
             if (onSort) onSort(false);
             throw;

@@ -21,6 +21,7 @@
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QLineEdit>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QLocale>
 #include <QMenu>
@@ -283,6 +284,12 @@ TEST_F(FindDialogsTest, AdvancedFindModesSearchesAndGrid) {
     EXPECT_EQ(f->FatherPanel()->Tag(), m_collection->Father(walter));
     const int32_t families = m_collection->GetIndividual(walter)->SpouseFamilyCount();
     EXPECT_EQ(f->MarriagesLabel()->text(), QStringLiteral("Marriages (%1)").arg(families));
+    // The grid's columns at 45, 60, 180 and 75 pixels of 96 dpi; rows at least GridHeight.
+    const int widths[] = {45, 60, 180, 75};
+    for (int c = 0; c < 3; ++c) EXPECT_EQ(f->Grid()->columnWidth(c), Scaled(f, widths[c])) << c;
+    EXPECT_GE(f->Grid()->verticalHeader()->defaultSectionSize(),
+              Scaled(f, Options().ReadInt(Opt::GridHeight)));
+    EXPECT_EQ(f->Grid()->font().pointSize(), SettingFontSize());
     // Spouse lines at the left, each child indented with "+", year and name in columns.
     f->SetMode(3);
     f->Edit()->setText(QStringLiteral("Harrowgate, Walter"));

@@ -76,6 +76,10 @@ TEST_F(FindStateTest, SurnameSearchStepsThroughTheRunAndWraps) {
     // A query ending in a comma searches the surname alone.
     EXPECT_EQ(find.Search("Smith,"), 3);
     EXPECT_EQ(sorts, 1);  // sorted once
+    // The order keeps no sort keys: searches read the records.
+    ASSERT_TRUE(orders.IsReady(FindOrder::kSurname));
+    EXPECT_EQ(orders.Order(FindOrder::kSurname)->KeyArray(), nullptr);
+    EXPECT_TRUE(orders.Order(FindOrder::kSurname)->IsSorted());
 }
 
 TEST_F(FindStateTest, AccentsAndCaseAreFoldedInTheWalk) {

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -249,8 +250,14 @@ TWFindDlg::TWFindDlg(WFindOrders* orders, WHLGroup* group, WABSCollection* colle
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->verticalHeader()->hide();
+    // The grids' font size and row height settings, rows never lower than the font needs.
+    QFont gridFont = m_grid->font();
+    gridFont.setPointSize(SettingFontSize());
+    m_grid->setFont(gridFont);
+    const int gridHeight = std::clamp(Options().ReadInt(Opt::GridHeight), 12, 40);
+    m_grid->verticalHeader()->setMinimumSectionSize(1);
     m_grid->verticalHeader()->setDefaultSectionSize(
-        Scaled(this, std::max(12, Options().ReadInt(Opt::GridHeight)) + 4));
+        std::max(Scaled(this, gridHeight), QFontMetrics(gridFont).height() + 4));
     m_grid->horizontalHeader()->setStretchLastSection(true);
     m_grid->setWordWrap(false);
     left->addWidget(m_grid, 1);
