@@ -570,5 +570,33 @@ TEST_F(PrintDialogTest, PreviewShowsAnyPageByKeysButtonsWheelAndMenu) {
     EXPECT_EQ(printed, 1);
 }
 
+// The pictures of the print dialog and the preview for the documentation.
+TEST_F(PrintDialogTest, ScreenshotsWhenAsked) {
+    const char* dir = std::getenv("KINDREL_SCREENSHOT_DIR");
+    if (!dir) GTEST_SKIP() << "KINDREL_SCREENSHOT_DIR not set";
+    const QString folder = QString::fromLocal8Bit(dir) + QLatin1Char('/');
+    const auto save = [&](QWidget* widget, const char* name) {
+        WaitFor([] { return false; }, 150);
+        EXPECT_TRUE(widget->grab().save(folder + QString::fromLatin1(name)));
+    };
+    m_window->JumpToIndividual(4);
+    m_window->SelectTab(kTabDescendants);
+    WithPrintDialog([&](TPrintDlg& dialog) {
+        dialog.show();
+        save(&dialog, "print-dialog.png");
+        dialog.SetCurrentKind(WReportKind::kList);
+        WDialogRunner::SetTestHandler([&](QDialog& inner) {
+            if (auto* preview = qobject_cast<TReportPreview*>(&inner)) {
+                preview->resize(760, 940);
+                preview->show();
+                preview->SetZoom(0);
+                save(preview, "report-preview.png");
+            }
+            return static_cast<int>(QDialog::Rejected);
+        });
+        EXPECT_TRUE(dialog.PreviewReport());
+    });
+}
+
 }  // namespace
 }  // namespace kindrel::guitest

@@ -75,6 +75,8 @@ TPrintDlg::TPrintDlg(const TPrintDlgContext& context, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     m_pages = new QTabWidget(this);
     m_pages->setObjectName(QStringLiteral("printPages"));
+    // All eight page tabs in view: the dialog is as wide as they are.
+    m_pages->setUsesScrollButtons(false);
     layout->addWidget(m_pages);
 
     // General
@@ -107,7 +109,7 @@ TPrintDlg::TPrintDlg(const TPrintDlgContext& context, QWidget* parent)
     m_generations->setSpecialValueText(QStringLiteral("All"));
     desLayout->addRow(QStringLiteral("Indent amount:"), m_indent);
     desLayout->addRow(QStringLiteral("Generations to show:"), m_generations);
-    m_repeat = Check(des, "printDesRepeat", QStringLiteral("&Repeat individuals"));
+    m_repeat = Check(des, "printDesRepeat", QStringLiteral("Repea&t individuals"));
     m_columns = Check(des, "printDesColumns", QStringLiteral("Print &Columns"));
     desLayout->addRow(m_repeat);
     desLayout->addRow(m_columns);
@@ -120,7 +122,7 @@ TPrintDlg::TPrintDlg(const TPrintDlgContext& context, QWidget* parent)
     widthRow->addWidget(m_width, 1);
     widthRow->addWidget(m_widthLabel);
     desLayout->addRow(QStringLiteral("Width of area used for columns"), widthRow);
-    m_desLines = Check(des, "printDesLines", QStringLiteral("Draw &divider lines between individuals"));
+    m_desLines = Check(des, "printDesLines", QStringLiteral("Draw divider li&nes between individuals"));
     desLayout->addRow(m_desLines);
     m_pages->addTab(des, QStringLiteral("&Descendants"));
     connect(m_width, &QSlider::valueChanged, this, &TPrintDlg::UpdateWidthLabel);
@@ -136,9 +138,9 @@ TPrintDlg::TPrintDlg(const TPrintDlgContext& context, QWidget* parent)
     listLayout->addWidget(listNote);
     m_listGrey = Check(list, "printListGrey", QStringLiteral("Grey &alternating lines"));
     m_listDivider = Check(list, "printListDivider",
-                          QStringLiteral("Draw di&vider lines between individuals"));
+                          QStringLiteral("Draw divider li&nes between individuals"));
     m_listHL = Check(list, "printListHL",
-                     QStringLiteral("Indicate highlighted individuals with \"*\""));
+                     QStringLiteral("Indi&cate highlighted individuals with \"*\""));
     for (QWidget* w : {static_cast<QWidget*>(m_listGrey), static_cast<QWidget*>(m_listDivider),
                        static_cast<QWidget*>(m_listHL)})
         listLayout->addWidget(w);
@@ -153,7 +155,7 @@ TPrintDlg::TPrintDlg(const TPrintDlgContext& context, QWidget* parent)
     hlLayout->addWidget(hlNote);
     m_hlGrey = Check(hl, "printHLGrey", QStringLiteral("Grey &alternating lines"));
     m_hlDivider =
-        Check(hl, "printHLDivider", QStringLiteral("Draw di&vider lines between individuals"));
+        Check(hl, "printHLDivider", QStringLiteral("Draw divider li&nes between individuals"));
     hlLayout->addWidget(m_hlGrey);
     hlLayout->addWidget(m_hlDivider);
     hlLayout->addStretch();
@@ -164,7 +166,7 @@ TPrintDlg::TPrintDlg(const TPrintDlgContext& context, QWidget* parent)
     auto* islandLayout = new QVBoxLayout(islands);
     m_islandGrey = Check(islands, "printIslandGrey", QStringLiteral("Grey &alternating lines"));
     m_islandDivider =
-        Check(islands, "printIslandDivider", QStringLiteral("Draw di&vider lines between rows"));
+        Check(islands, "printIslandDivider", QStringLiteral("Draw divider li&nes between rows"));
     islandLayout->addWidget(m_islandGrey);
     islandLayout->addWidget(m_islandDivider);
     islandLayout->addStretch();
@@ -187,17 +189,18 @@ TPrintDlg::TPrintDlg(const TPrintDlgContext& context, QWidget* parent)
     m_reason->setStyleSheet(QStringLiteral("color: #a00000"));
     layout->addWidget(m_reason);
 
+    // Mnemonics: the page tabs take G I F P D L H S, the buttons R W E V, the options of a
+    // page the letters left.
     auto* buttons = new QHBoxLayout;
     m_viewSaved = Check(this, "printViewSaved", QStringLiteral("&View file after saved"));
     buttons->addWidget(m_viewSaved);
     buttons->addStretch();
     m_print = new QPushButton(QStringLiteral("P&rint"), this);
     m_print->setObjectName(QStringLiteral("printPrint"));
-    m_preview = new QPushButton(QStringLiteral("Pre&view"), this);
+    m_preview = new QPushButton(QStringLiteral("Previe&w"), this);
     m_preview->setObjectName(QStringLiteral("printPreview"));
-    m_save = new QPushButton(QStringLiteral("Sa&ve to File"), this);
+    m_save = new QPushButton(QStringLiteral("Sav&e to File"), this);
     m_save->setObjectName(QStringLiteral("printSave"));
-    m_save->setText(QStringLiteral("Save to &File"));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
     cancel->setObjectName(QStringLiteral("printCancel"));
     for (QPushButton* b : {m_print, m_preview, m_save, cancel}) buttons->addWidget(b);
@@ -241,9 +244,9 @@ QWidget* TPrintDlg::MakeFamilyPage(QListWidget*& list, bool pedigree) {
                                  : QStringLiteral("printFamilyMarriages"));
     layout->addWidget(list);
     if (pedigree) {
-        m_single = new QRadioButton(QStringLiteral("Single Sheet"), page);
+        m_single = new QRadioButton(QStringLiteral("Si&ngle Sheet"), page);
         m_single->setObjectName(QStringLiteral("printPedSingle"));
-        m_cascading = new QRadioButton(QStringLiteral("Cascading Sheets"), page);
+        m_cascading = new QRadioButton(QStringLiteral("&Cascading Sheets"), page);
         m_cascading->setObjectName(QStringLiteral("printPedCascading"));
         auto* group = new QButtonGroup(page);
         group->addButton(m_single);
