@@ -19,6 +19,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -200,9 +201,21 @@ int main(int argc, char** argv) {
         // Cascading pedigree charts to PDF.
         WReportSettings cascading = settings;
         cascading.pedSingle = false;
+        // Without a subject given: of twenty people from the end of the file, the one with
+        // the most charts (the youngest generations have the most ancestors).
+        int32_t best = subject;
+        if (argc <= 4) {
+            int most = 0;
+            for (int32_t n = collection->IndividualCount(), tries = 0; n > 0 && tries < 20;
+                 n -= std::max(1, collection->IndividualCount() / 50), ++tries) {
+                const int count =
+                    Form(WReportKind::kPedigree, *collection, n, metrics, cascading)->PageCount();
+                if (count > most) most = count, best = n;
+            }
+        }
         start = Clock::now();
         std::unique_ptr<TABSReportForm> ped =
-            Form(WReportKind::kPedigree, *collection, subject, metrics, cascading);
+            Form(WReportKind::kPedigree, *collection, best, metrics, cascading);
         const double plan = Seconds(start);
         const int written = std::min(charts, ped->PageCount());
         start = Clock::now();
@@ -212,7 +225,7 @@ int main(int argc, char** argv) {
         const double pedSeconds = Seconds(start);
         std::filesystem::remove(folder + "/pedigree.pdf");
         Row("cascading pedigree to PDF",
-            Format("plan %.2f s (%.0f charts); ", plan, ped->PageCount()) +
+            Format("individual %.0f: plan %.2f s (%.0f charts); ", best, plan, ped->PageCount()) +
                 Format("%.0f charts in %.2f s, %.1f charts/s", written, pedSeconds,
                        written / pedSeconds));
     } catch (const std::exception& e) {

@@ -172,6 +172,16 @@ WReportSaveResult SavePdf(TABSReportForm& form, const std::string& name,
     return result;
 }
 
+// True when every item of the page is black, white or a grey.
+bool OnlyGreys(const WReportPage& page) {
+    for (const WReportItem& item : page.items) {
+        const uint32_t r = (item.colour >> 16) & 0xFF, g = (item.colour >> 8) & 0xFF,
+                       b = item.colour & 0xFF;
+        if (r != g || g != b) return false;
+    }
+    return true;
+}
+
 // Writes one image page into an open save file.
 bool WriteImagePage(QSaveFile& file, WReportFormat format, const WReportPage& page,
                     const std::string& title, std::string& error) {
@@ -204,6 +214,12 @@ bool WriteImagePage(QSaveFile& file, WReportFormat format, const WReportPage& pa
     const char* kind = format == WReportFormat::kJpeg ? "JPEG" : format == WReportFormat::kBmp ? "BMP" : "PNG";
     QImageWriter writer(&file, kind);
     if (format == WReportFormat::kJpeg) writer.setQuality(90);
+    if (format == WReportFormat::kPng) {
+        // A page of text compresses well at the fastest level; a page of greys only is
+        // written with one channel, a third of the data to compress.
+        writer.setQuality(85);  // zlib level 1
+        if (OnlyGreys(page)) image = image.convertToFormat(QImage::Format_Grayscale8);
+    }
     if (!writer.write(image)) {
         error = file.error() != QFileDevice::NoError
                     ? CannotWrite(file)

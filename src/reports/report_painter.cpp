@@ -42,6 +42,7 @@ void PaintReportPage(QPainter& painter, const WReportPage& page, const QRectF& t
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     int fontKey = -1;
+    std::unique_ptr<QFontMetricsF> metrics;
     for (const WReportItem& item : page.items) {
         switch (item.kind) {
             case WItemKind::kFill:
@@ -67,16 +68,23 @@ void PaintReportPage(QPainter& painter, const WReportPage& page, const QRectF& t
                 if (item.text.empty()) break;
                 const int key = item.size * 2 + (item.bold ? 1 : 0);
                 if (key != fontKey) {
-                    painter.setFont(ReportFont(item.size, item.bold));
+                    const QFont font = ReportFont(item.size, item.bold);
+                    painter.setFont(font);
+                    metrics = std::make_unique<QFontMetricsF>(font);
                     fontKey = key;
                 }
                 painter.setPen(ColourOf(item.colour));
-                const Qt::Alignment align = item.align == WAlign::kCentre  ? Qt::AlignHCenter
-                                            : item.align == WAlign::kRight ? Qt::AlignRight
-                                                                           : Qt::AlignLeft;
-                painter.drawText(QRectF(item.x, item.y, item.w, item.h),
-                                 static_cast<int>(align | Qt::AlignVCenter | Qt::TextSingleLine),
-                                 QString::fromStdString(item.text));
+                // The text is already cut to its label: it is drawn at its baseline, centred
+                // in the label's height, without a text layout of its own (the costly part
+                // of drawing into a rectangle).
+                const QString text = QString::fromStdString(item.text);
+                double x = item.x;
+                if (item.align != WAlign::kLeft) {
+                    const double room = item.w - metrics->horizontalAdvance(text);
+                    x += item.align == WAlign::kCentre ? room / 2 : room;
+                }
+                const double baseline = item.y + (item.h - metrics->height()) / 2 + metrics->ascent();
+                painter.drawText(QPointF(x, baseline), text);
                 break;
             }
         }

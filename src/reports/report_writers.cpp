@@ -219,25 +219,37 @@ std::string WRtfWriter::Begin(const WReportPage& firstPage) const {
     // A save of later pages only numbers them as the report does.
     if (firstPage.number > 1)
         out += "\\pgnstart" + std::to_string(firstPage.number) + "\n";
-    // The heading and footer of the first page, the page number as a field.
-    std::string header;
-    std::string footer;
+    // The heading and footer of the first page, the page number as a field. Each row starts
+    // its own paragraph (which resets borders), so the heading's rules go on its first and
+    // last rows and the footer's rule on its first.
+    std::vector<std::string> header;
+    std::vector<std::string> footer;
     for (const auto& [y, labels] : RowsOf(firstPage, true)) {
+        std::string row = RtfRow(labels, false, 0, labels.front()->h);
         if (y < kReportPageHeight / 2) {
-            header += RtfRow(labels, false, 0, labels.front()->h);
+            header.push_back(std::move(row));
         } else {
-            std::string row = RtfRow(labels, false, 0, labels.front()->h);
             // The page number becomes a field that counts the pages.
             const std::string number = " Page " + std::to_string(firstPage.number) + "}";
             if (const size_t at = row.find(number); at != std::string::npos)
                 row.replace(at, number.size(), " Page \\chpgn}");
-            footer += row;
+            footer.push_back(std::move(row));
         }
     }
-    out += "{\\header\\pard\\plain\\brdrb\\brdrdb\\brdrw15\\brsp20 " +
-           (header.empty() ? std::string("\\par\n") : header) + "}\n";
-    out += "{\\footer\\pard\\plain\\brdrt\\brdrs\\brdrw10\\brsp20 " +
-           (footer.empty() ? std::string("\\par\n") : footer) + "}\n";
+    const auto border = [](std::string& row, const char* controls) {
+        const std::string start = "\\pard\\plain";
+        if (row.rfind(start, 0) == 0) row.insert(start.size(), controls);
+    };
+    if (header.empty()) header.push_back("\\pard\\plain\\par\n");
+    if (footer.empty()) footer.push_back("\\pard\\plain\\par\n");
+    border(header.front(), "\\brdrt\\brdrs\\brdrw10\\brsp40");
+    border(header.back(), "\\brdrb\\brdrdb\\brdrw15\\brsp40");
+    border(footer.front(), "\\brdrt\\brdrs\\brdrw10\\brsp40");
+    out += "{\\header";
+    for (const std::string& row : header) out += row;
+    out += "}\n{\\footer";
+    for (const std::string& row : footer) out += row;
+    out += "}\n";
     return out;
 }
 

@@ -1,8 +1,8 @@
 // The HTML and RTF writers: every value escaped, characters past ASCII as RTF \uN? (with
 // surrogate pairs), the page structure of both forms.
-#include "reports/report_forms.h"
 #include "reports/report_writers.h"
 #include "report_test_util.h"
+#include "reports/report_forms.h"
 
 #include "model/display_options.h"
 
@@ -62,12 +62,19 @@ TEST(ReportWriters, HtmlHoldsNoUnescapedValue) {
 TEST(ReportWriters, RtfHasHeaderFooterPageFieldAndEscapedBody) {
     WRtfWriter rtf;
     const WReportPage page = HostilePage();
-    const std::string text = rtf.Begin(page) + rtf.Page(page, false) + rtf.Page(page, true) +
-                             rtf.End();
+    const std::string text =
+        rtf.Begin(page) + rtf.Page(page, false) + rtf.Page(page, true) + rtf.End();
     EXPECT_EQ(text.rfind("{\\rtf1", 0), 0u);
     EXPECT_NE(text.find("{\\header"), std::string::npos);
     EXPECT_NE(text.find("Title \\{x\\}"), std::string::npos);
     EXPECT_NE(text.find("{\\footer"), std::string::npos);
+    // The rules of heading and footer sit on their rows' paragraphs (a \\pard before them
+    // would drop them).
+    const std::string header =
+        text.substr(text.find("{\\header"), text.find("{\\footer") - text.find("{\\header"));
+    EXPECT_EQ(header.rfind("{\\header\\pard\\plain\\brdrt\\brdrs", 0), 0u) << header;
+    EXPECT_NE(header.find("\\brdrb\\brdrdb"), std::string::npos) << header;
+    EXPECT_NE(text.find("{\\footer\\pard\\plain\\brdrt\\brdrs"), std::string::npos);
     EXPECT_NE(text.find("Page \\chpgn}"), std::string::npos);
     EXPECT_NE(text.find("<b>Bold</b> & \"q\" \\{b\\} \\\\ \\u322? \\u1046?\\u1091?\\u1082? "
                         "\\u-10179?\\u-8704?"),
