@@ -417,6 +417,13 @@ TEST(DatePickTest, StepsScaleAndParsing) {
     EXPECT_EQ(d.Year(), 150);
     d.findChild<QPushButton*>(QStringLiteral("month2"))->click();
     EXPECT_EQ(d.Month(), 2);
+    // Years stay in 1..9999: a step past either end is refused, a typed year too.
+    d.SetDate(1, 1, 9950);
+    EXPECT_FALSE(d.StepYears(100));
+    EXPECT_EQ(d.Year(), 9950);
+    d.Edit()->setText(QStringLiteral("1 JAN 10000"));
+    EXPECT_FALSE(d.ParseEdit());
+    EXPECT_EQ(d.Year(), 9950);
 
     // The scale: dragging moves the year, the end re-centres it.
     d.SetDate(3, 4, 1900);

@@ -410,6 +410,14 @@ TEST_F(FindHighlightTest, OddFileRefSearchAndPlainNames) {
     ASSERT_NE(editor, nullptr);
     editor->StepIndividual(2);
     EXPECT_EQ(editor->NumberLabel()->textFormat(), Qt::PlainText);
+    // The text-match box refuses ":" and ";", which would break the condition string.
+    m_panel->Row(0)->ChooseEntry(PositionOf(29));
+    auto* text = qobject_cast<WHLOptString*>(m_panel->Row(0)->Editor());
+    ASSERT_NE(text, nullptr);
+    QTest::keyClicks(text->TextBox(), "a:b;c");
+    EXPECT_EQ(text->TextBox()->text(), QStringLiteral("abc"));
+    EXPECT_EQ(m_panel->HLStrings(), "+29:1abc");
+    EXPECT_NE(m_window->Highlighter(), nullptr);
     EXPECT_TRUE(editor->NumberLabel()->text().contains(QStringLiteral("<b>Bold")))
         << editor->NumberLabel()->text().toStdString();
 }
@@ -439,9 +447,20 @@ TEST_F(FindHighlightTest, ReloadWhileTheFindBoxIsInUse) {
     m_window->SetFindKind(WFindState::kGiven);
     QTest::keyClicks(m_window->FindEdit(), "Ann");
     m_window->Commands()->findNext->trigger();
+    ASSERT_TRUE(m_window->SetHighlightConditions("+17:F"));
     m_window->Reload();
     ASSERT_NE(m_window->Collection(), nullptr);
     EXPECT_EQ(m_window->FindState()->FirstRow(), 0);
+    // The orders, the panel's context and the group belong to the new collection.
+    EXPECT_EQ(m_window->FindOrders()->Collection(), m_window->Collection());
+    EXPECT_EQ(m_window->Highlighter(), nullptr);
+    m_panel->Row(0)->ChooseEntry(PositionOf(FirstCodeOfKind(kHLEditorIndividual)));
+    auto* editor = qobject_cast<WHLOptInd*>(m_panel->Row(0)->Editor());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->StepIndividual(1));
+    EXPECT_EQ(editor->NumberLabel()->text(),
+              QStringLiteral("2 - ") +
+                  QString::fromStdString(m_window->Collection()->DisplayNameOf(2)));
     QTest::keyClicks(m_window->FindEdit(), "a");
     m_window->Commands()->findNext->trigger();
     EXPECT_GT(m_window->ActiveIndividual(), 0);
