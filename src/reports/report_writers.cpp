@@ -242,8 +242,9 @@ std::string WRtfWriter::Begin(const WReportPage& firstPage) const {
     };
     if (header.empty()) header.push_back("\\pard\\plain\\par\n");
     if (footer.empty()) footer.push_back("\\pard\\plain\\par\n");
-    border(header.front(), "\\brdrt\\brdrs\\brdrw10\\brsp40");
+    // The bottom rule first: with a single row the top rule then goes in before it.
     border(header.back(), "\\brdrb\\brdrdb\\brdrw15\\brsp40");
+    border(header.front(), "\\brdrt\\brdrs\\brdrw10\\brsp40");
     border(footer.front(), "\\brdrt\\brdrs\\brdrw10\\brsp40");
     out += "{\\header";
     for (const std::string& row : header) out += row;
