@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include "bench_clock.h"
+#include "bench_load.h"
 
 #include <exception>
 #include <memory>
@@ -44,11 +45,7 @@ int main(int argc, char** argv) {
         std::printf("%-28s %10s %10s  %s\n", "step", "seconds", "peak MB", "result");
 
         auto start = Clock::now();
-        std::string error;
-        std::unique_ptr<WGEDCollection> collection = OpenGedcomCollection(file, error, kKindGedcom);
-        if (!collection) throw KindrelError(error);
-        if (!collection->LoadFile()) throw KindrelError("loading was cancelled");
-        collection->AfterLoad();
+        std::unique_ptr<WGEDCollection> collection = bench::LoadGedcom(file);
         const int32_t individuals = collection->IndividualCount();
         Row("load", Seconds(start),
             std::to_string(individuals) + " individuals, " +

@@ -12,17 +12,25 @@
 
 namespace bench {
 
+// A window started with start, shown offscreen at width x height, its start-up done; null
+// when nothing loaded.
+inline std::unique_ptr<kindrel::TLogoAppForm> OpenStartedWindow(
+    const kindrel::TLogoAppForm::StartOptions& start, int width, int height) {
+    auto window = std::make_unique<kindrel::TLogoAppForm>(start);
+    window->resize(width, height);
+    window->show();
+    while (!window->StartupDone()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    if (!window->Collection()) return nullptr;
+    return window;
+}
+
 // A window over file, shown, loaded, on the Individual tab; null when it did not load.
 inline std::unique_ptr<kindrel::TLogoAppForm> OpenWindow(const std::string& file) {
     kindrel::TLogoAppForm::StartOptions start;
     start.gedcomFile = file;
     start.quickHelp = false;
-    auto window = std::make_unique<kindrel::TLogoAppForm>(start);
-    window->resize(1100, 720);
-    window->show();
-    while (!window->StartupDone()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    if (!window->Collection()) return nullptr;
-    window->SelectTab(kindrel::kTabIndividual);
+    auto window = OpenStartedWindow(start, 1100, 720);
+    if (window) window->SelectTab(kindrel::kTabIndividual);
     return window;
 }
 

@@ -15,6 +15,7 @@
 #include "app/pages/list_page.h"
 #include "bench_clock.h"
 #include "bench_folder.h"
+#include "bench_window.h"
 #include "containers/ui_hooks.h"
 #include "model/collection.h"
 #include "services/options.h"
@@ -101,11 +102,8 @@ int main(int argc, char** argv) {
     TLogoAppForm::StartOptions start;
     start.gedcomFile = file;
     start.quickHelp = false;
-    auto window = std::make_unique<TLogoAppForm>(start);
-    window->resize(1180, 760);
-    window->show();
-    while (!window->StartupDone()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    if (!window->Collection()) {
+    auto window = bench::OpenStartedWindow(start, 1180, 760);
+    if (!window) {
         std::fprintf(stderr, "kindrel-lists-bench: %s did not load\n", file.c_str());
         return 1;
     }

@@ -5,6 +5,7 @@
 // Usage: kindrel-report-bench FILE.ged [PNG_PAGES] [PEDIGREE_CHARTS] [PEDIGREE_SUBJECT]
 //        (defaults: 200 PNG pages, 1000 charts, the last individual)
 #include "bench_clock.h"
+#include "bench_load.h"
 #include "bench_folder.h"
 #include "containers/errors.h"
 #include "gedcom/ged_collection.h"
@@ -135,11 +136,7 @@ int main(int argc, char** argv) {
     int exitCode = 0;
     try {
         auto start = Clock::now();
-        std::string error;
-        std::unique_ptr<WGEDCollection> collection = OpenGedcomCollection(file, error, kKindGedcom);
-        if (!collection) throw KindrelError(error);
-        if (!collection->LoadFile()) throw KindrelError("loading was cancelled");
-        collection->AfterLoad();
+        std::unique_ptr<WGEDCollection> collection = bench::LoadGedcom(file);
         const double loaded = ResidentMegabytes();
         Row("load", Format("%.2f s, %.0f individuals, resident %.0f MB", Seconds(start),
                            collection->IndividualCount(), loaded));
