@@ -130,47 +130,41 @@ TPrintDlg::TPrintDlg(const TPrintDlgContext& context, QWidget* parent)
     const QString widthNote =
         QStringLiteral("The columns print as wide as they are on the page; change their widths "
                        "there to fit more on a line.");
-    // List
-    auto* list = new QWidget;
-    auto* listLayout = new QVBoxLayout(list);
-    auto* listNote = new QLabel(widthNote, list);
-    listNote->setWordWrap(true);
-    listLayout->addWidget(listNote);
-    m_listGrey = Check(list, "printListGrey", QStringLiteral("Grey &alternating lines"));
-    m_listDivider = Check(list, "printListDivider",
-                          QStringLiteral("Draw divider li&nes between individuals"));
-    m_listHL = Check(list, "printListHL",
+    // The pages of row reports: a note on column widths (List, Highlighted), grey lines and
+    // dividers, then the page's own options.
+    const auto rowsPage = [&](const QString& tab, const char* prefix, const QString* note,
+                              const QString& dividerText, QCheckBox*& grey,
+                              QCheckBox*& divider) {
+        auto* page = new QWidget;
+        auto* pageLayout = new QVBoxLayout(page);
+        if (note) {
+            auto* label = new QLabel(*note, page);
+            label->setWordWrap(true);
+            pageLayout->addWidget(label);
+        }
+        const QString name = QString::fromLatin1(prefix);
+        grey = Check(page, (name + QStringLiteral("Grey")).toLatin1().constData(),
+                     QStringLiteral("Grey &alternating lines"));
+        divider = Check(page, (name + QStringLiteral("Divider")).toLatin1().constData(),
+                        dividerText);
+        pageLayout->addWidget(grey);
+        pageLayout->addWidget(divider);
+        m_pages->addTab(page, tab);
+        return pageLayout;
+    };
+    const QString individualsDivider = QStringLiteral("Draw divider li&nes between individuals");
+    QVBoxLayout* listLayout = rowsPage(QStringLiteral("&List"), "printList", &widthNote,
+                                       individualsDivider, m_listGrey, m_listDivider);
+    m_listHL = Check(listLayout->parentWidget(), "printListHL",
                      QStringLiteral("Indi&cate highlighted individuals with \"*\""));
-    for (QWidget* w : {static_cast<QWidget*>(m_listGrey), static_cast<QWidget*>(m_listDivider),
-                       static_cast<QWidget*>(m_listHL)})
-        listLayout->addWidget(w);
+    listLayout->addWidget(m_listHL);
     listLayout->addStretch();
-    m_pages->addTab(list, QStringLiteral("&List"));
-
-    // Highlighted
-    auto* hl = new QWidget;
-    auto* hlLayout = new QVBoxLayout(hl);
-    auto* hlNote = new QLabel(widthNote, hl);
-    hlNote->setWordWrap(true);
-    hlLayout->addWidget(hlNote);
-    m_hlGrey = Check(hl, "printHLGrey", QStringLiteral("Grey &alternating lines"));
-    m_hlDivider =
-        Check(hl, "printHLDivider", QStringLiteral("Draw divider li&nes between individuals"));
-    hlLayout->addWidget(m_hlGrey);
-    hlLayout->addWidget(m_hlDivider);
-    hlLayout->addStretch();
-    m_pages->addTab(hl, QStringLiteral("&Highlighted"));
-
-    // Islands
-    auto* islands = new QWidget;
-    auto* islandLayout = new QVBoxLayout(islands);
-    m_islandGrey = Check(islands, "printIslandGrey", QStringLiteral("Grey &alternating lines"));
-    m_islandDivider =
-        Check(islands, "printIslandDivider", QStringLiteral("Draw divider li&nes between rows"));
-    islandLayout->addWidget(m_islandGrey);
-    islandLayout->addWidget(m_islandDivider);
-    islandLayout->addStretch();
-    m_pages->addTab(islands, QStringLiteral("I&slands"));
+    rowsPage(QStringLiteral("&Highlighted"), "printHL", &widthNote, individualsDivider, m_hlGrey,
+             m_hlDivider)
+        ->addStretch();
+    rowsPage(QStringLiteral("I&slands"), "printIsland", nullptr,
+             QStringLiteral("Draw divider li&nes between rows"), m_islandGrey, m_islandDivider)
+        ->addStretch();
 
     // The subject.
     m_scroll = new WIndScroll(this);
