@@ -20,17 +20,52 @@ QFont ReportFont(int size, bool bold) {
     font.setPixelSize(std::max(1, size));
     font.setBold(bold);
     font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
     font.setStyleStrategy(QFont::PreferOutline);
     return font;
 }
 
+float WQtTextMetrics::AdvanceOf(FontWidths& font, char16_t c) {
+    float& advance = font.advances[c];
+    if (advance == 0) {
+        // Controls and combining marks (U+0300-U+036F) change their neighbours; characters
+        // the font lacks come from a fallback font: both are shaped with their text.
+        const bool simple = c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0) &&
+                            !(c >= 0x0300 && c < 0x0370) && font.metrics->inFont(QChar(c));
+        advance = simple ? static_cast<float>(font.metrics->horizontalAdvance(QChar(c))) : -1;
+        if (advance == 0) advance = -1;
+    }
+    return advance;
+}
+
 double WQtTextMetrics::TextWidth(std::string_view text, int size, bool bold) {
-    std::unique_ptr<QFontMetricsF>& metrics = m_metrics[size * 2 + (bold ? 1 : 0)];
-    if (!metrics) metrics = std::make_unique<QFontMetricsF>(ReportFont(size, bold));
+    FontWidths& font = m_fonts[size * 2 + (bold ? 1 : 0)];
+    if (!font.metrics) {
+        font.metrics = std::make_unique<QFontMetricsF>(ReportFont(size, bold));
+        font.advances.assign(kSimpleEnd, 0);
+    }
     // A little room for the rounding of other devices.
-    return metrics->horizontalAdvance(
-               QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))) *
-           1.02;
+    constexpr double kRoom = 1.02;
+    double sum = 0;
+    bool simple = true;
+    for (const char byte : text) {
+        const auto c = static_cast<unsigned char>(byte);
+        const float advance = c < 0x80 ? AdvanceOf(font, c) : -1;
+        if (advance < 0) {
+            simple = false;
+            break;
+        }
+        sum += advance;
+    }
+    if (simple) return sum * kRoom;
+    const QString qtext = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    sum = 0;
+    for (const QChar c : qtext) {
+        const float advance = c.unicode() < kSimpleEnd ? AdvanceOf(font, c.unicode()) : -1;
+        if (advance < 0) return font.metrics->horizontalAdvance(qtext) * kRoom;
+        sum += advance;
+    }
+    return sum * kRoom;
 }
 
 void PaintReportPage(QPainter& painter, const WReportPage& page, const QRectF& target) {

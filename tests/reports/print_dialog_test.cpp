@@ -11,6 +11,7 @@
 #include "app/url_opener.h"
 #include "app/wait_dialog.h"
 #include "reports/report_files.h"
+#include "reports/report_painter.h"
 #include "services/options.h"
 
 #include <QAbstractButton>
@@ -603,6 +604,32 @@ TEST_F(PrintDialogTest, ScreenshotsWhenAsked) {
         });
         EXPECT_TRUE(dialog.PreviewReport());
     });
+}
+
+// The per-character widths of simple text agree with the shaped width the painter draws,
+// and text that needs shaping (combining marks, emoji, scripts the table leaves out) is
+// shaped; a cut always fits its label when measured by the font itself.
+TEST(ReportMetrics, CharacterSumsAgreeWithShapedWidths) {
+    GuiApp();
+    WQtTextMetrics metrics;
+    const char* texts[] = {"Smith, John William", "AVATAR To Yo fi fl ffi", "Wałęsa, Łucja",
+                           "Пётр Ильич Чайковский", "Ἀλέξανδρος", "e\xCC\x81le\xCC\x81onore",
+                           "Ann \xF0\x9F\x98\x80 Lee", "\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D",
+                           "tab\there", ""};
+    for (const bool bold : {false, true}) {
+        for (const int size : {12, 18}) {
+            const QFontMetricsF shaped(ReportFont(size, bold));
+            for (const char* text : texts) {
+                const double want = shaped.horizontalAdvance(QString::fromUtf8(text)) * 1.02;
+                // Never narrower than drawn; ligatures ("fi") make the sum a little wider.
+                const double width = metrics.TextWidth(text, size, bold);
+                EXPECT_GE(width, want - 0.01) << text << " size " << size << (bold ? " bold" : "");
+                EXPECT_LE(width, want * 1.03 + 0.01) << text << " size " << size;
+                const std::string cut = CutToWidth(metrics, text, 60, size, bold);
+                EXPECT_LE(shaped.horizontalAdvance(QString::fromStdString(cut)), 60.0) << text;
+            }
+        }
+    }
 }
 
 }  // namespace
