@@ -103,6 +103,7 @@ WMMF::WMMF(WMMF&& other) noexcept
       m_anonymous(std::exchange(other.m_anonymous, false)),
       m_base(std::exchange(other.m_base, nullptr)),
       m_size(std::exchange(other.m_size, 0)),
+      m_written(std::exchange(other.m_written, 0)),
       m_initialSize(std::exchange(other.m_initialSize, 0)),
       m_capacity(std::exchange(other.m_capacity, 0)),
       m_position(std::exchange(other.m_position, 0)),
@@ -118,6 +119,7 @@ WMMF& WMMF::operator=(WMMF&& other) noexcept {
     m_anonymous = std::exchange(other.m_anonymous, false);
     m_base = std::exchange(other.m_base, nullptr);
     m_size = std::exchange(other.m_size, 0);
+    m_written = std::exchange(other.m_written, 0);
     m_initialSize = std::exchange(other.m_initialSize, 0);
     m_capacity = std::exchange(other.m_capacity, 0);
     m_position = std::exchange(other.m_position, 0);
@@ -166,6 +168,7 @@ void WMMF::OpenExisting(std::uint16_t openMode) {
     m_fd = file.Release();
     m_base = static_cast<char*>(view);
     m_size = length;
+    m_written = length;
     m_capacity = length;
     m_inMemory = false;
 }
@@ -233,6 +236,7 @@ void WMMF::Close() noexcept {
     }
     m_capacity = 0;
     m_size = 0;
+    m_written = 0;
 }
 
 void WMMF::Flush() {
@@ -299,7 +303,10 @@ void WVersionMMF::StoreDataEnd(std::int64_t n) {
 }
 
 void WVersionMMF::SetDataEnd(std::int64_t n) {
-    StoreDataEnd(std::clamp(n, kHeaderSize, std::max(Size(), kHeaderSize)));
+    const std::int64_t end = std::clamp(n, kHeaderSize, std::max(Size(), kHeaderSize));
+    // Records up to the data end may be written in place.
+    MarkWritten(end);
+    StoreDataEnd(end);
 }
 
 std::int64_t WVersionMMF::WriteBlock(const void* buffer, std::int64_t n) {
@@ -327,7 +334,9 @@ std::int64_t WVersionMMF::AppendZeros(std::int64_t n) {
     const std::int64_t end = at + n;
     if (end > INT32_MAX) throw EFileError(FileName());
     if (end > Capacity()) Grow(end);
-    std::memset(PointerAt(at), 0, std::size_t(n));
+    // Only bytes that may have been written need zeroing.
+    const std::int64_t dirtyEnd = std::min(end, WrittenEnd());
+    if (dirtyEnd > at) std::memset(PointerAt(at), 0, std::size_t(dirtyEnd - at));
     ExtendSize(end);
     SetPosition(end);
     StoreDataEnd(end);

@@ -78,9 +78,19 @@ class WMMF {
   protected:
     // Makes room for at least n bytes (heap realloc below kHeapLimit, else file + remap).
     void Grow(std::int64_t n);
-    // Raises the logical size to at least n bytes.
+    // Raises the logical size to at least n bytes (and marks them written).
     void ExtendSize(std::int64_t n) noexcept {
         if (n > m_size) m_size = n;
+        MarkWritten(n);
+    }
+    // Bytes from here to the capacity have never been written: they are still the zeros of a
+    // fresh heap block or of a file grown by ftruncate, so appending zeros there need not
+    // write them (a large sort array's pages are then first touched by its filling, not all
+    // at once by a memset).
+    std::int64_t WrittenEnd() const noexcept { return m_written; }
+    // Marks the first n bytes as possibly written.
+    void MarkWritten(std::int64_t n) noexcept {
+        if (n > m_written) m_written = n;
     }
     void SetPosition(std::int64_t p) noexcept { m_position = p; }
 
@@ -96,6 +106,7 @@ class WMMF {
     bool m_anonymous = false;
     char* m_base = nullptr;
     std::int64_t m_size = 0;
+    std::int64_t m_written = 0;
     std::int64_t m_initialSize = 0;
     std::int64_t m_capacity = 0;
     std::int64_t m_position = 0;

@@ -89,6 +89,21 @@ TEST(WABSArrayIndex, SetCountOnlyGrowsAndNewRecordsAreZero) {
     array.SetCount(5);
     EXPECT_EQ(array.Count(), 5);
     EXPECT_EQ(Values(array), (std::vector<std::int32_t>{5, 6, 0, 0, 0}));
+
+    // A large array lives in a mapped file whose fresh pages are not written by SetCount:
+    // records written in place, then cleared, read as zero when counted again.
+    WIntArray large;
+    large.SetCount(100000);
+    EXPECT_EQ(large.GetValue(77777), 0);
+    for (int i = 1; i <= 100000; i += 997) {
+        const std::int32_t value = i;
+        large.SetItem(i, &value);
+    }
+    large.Clear();
+    large.SetCount(200000);
+    int nonZero = 0;
+    for (int i = 1; i <= 200000; ++i) nonZero += large.GetValue(i) != 0;
+    EXPECT_EQ(nonZero, 0);
 }
 
 TEST(WABSArrayIndex, SortMatchesStdSortOnRandomDataWithManyDuplicates) {
