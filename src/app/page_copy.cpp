@@ -2,6 +2,7 @@
 
 #include "app/view_page.h"
 #include "containers/scope_exit.h"
+#include "containers/ui_hooks.h"
 #include "services/options.h"
 
 #include <QApplication>
@@ -11,6 +12,8 @@
 #include <QPlainTextEdit>
 #include <QString>
 #include <QTextEdit>
+
+#include <algorithm>
 
 namespace kindrel {
 
@@ -40,19 +43,62 @@ bool CopyFocusedSelection() {
     return false;
 }
 
-bool CopyPageText(TViewPage& page, const std::function<std::optional<std::string>()>& render) {
+bool CopyPageClipText(TViewPage& page, const std::function<std::optional<QString>()>& render) {
     // The page is rebuilt with the setting as stored, also after a failed rendering.
     const ScopeExit rebuild([&page] { page.RefreshPage(); });
-    std::optional<std::string> text;
+    std::optional<QString> text;
     {
         const WScopedOverride tagSentOff(Options(), Opt::TMGTagSent, "F");
         text = render();
     }
-    if (!text || text->empty()) return false;
-    // A NUL would cut the text short in some receivers.
-    std::erase(*text, '\0');
-    QApplication::clipboard()->setText(QString::fromUtf8(text->data(), qsizetype(text->size())));
+    if (!text || text->isEmpty()) return false;
+    QApplication::clipboard()->setText(*text);
     page.Context().FlashText(QString::fromUtf8(kCopyCompleteText));
+    return true;
+}
+
+bool CopyPageText(TViewPage& page, const std::function<std::optional<std::string>()>& render) {
+    return CopyPageClipText(page, [&render]() -> std::optional<QString> {
+        std::optional<std::string> text = render();
+        if (!text) return std::nullopt;
+        // A NUL would cut the text short in some receivers.
+        std::erase(*text, '\0');
+        QString clip;
+        if (!ClipboardTextInSlices(*text, clip)) return std::nullopt;
+        return clip;
+    });
+}
+
+void AppendClipText(QString& clip, std::string_view text) {
+    for (size_t at = 0; at < text.size();) {
+        size_t nul = text.find('\0', at);
+        if (nul == std::string_view::npos) nul = text.size();
+        clip += QString::fromUtf8(text.data() + at, static_cast<qsizetype>(nul - at));
+        at = nul + 1;
+    }
+}
+
+bool ClipboardTextInSlices(std::string_view text, QString& out) {
+    constexpr size_t kSlice = size_t(1) << 20;
+    out.clear();
+    out.reserve(static_cast<qsizetype>(text.size()));
+    for (size_t at = 0; at < text.size();) {
+        size_t end = std::min(text.size(), at + kSlice);
+        // A slice ends after a line break, never inside a character.
+        if (end < text.size()) {
+            const size_t lineEnd = text.find('\n', end);
+            end = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
+        }
+        out += QString::fromUtf8(text.data() + at, static_cast<qsizetype>(end - at));
+        at = end;
+        if (at < text.size()) {
+            PumpEvents();
+            if (CancelRequested()) {
+                out.clear();
+                return false;
+            }
+        }
+    }
     return true;
 }
 

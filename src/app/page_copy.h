@@ -5,6 +5,9 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+
+class QString;
 
 namespace kindrel {
 
@@ -24,6 +27,18 @@ bool CanCopyActiveIndividual(const TViewContext& context);
 // either case. Returns true when something was copied. Errors of render propagate (the window
 // shows them); the setting reads as stored again whatever happens.
 bool CopyPageText(TViewPage& page, const std::function<std::optional<std::string>()>& render);
+// As CopyPageText for a render that gives the clipboard's text itself (a long copy converts
+// its text piece by piece while it is made).
+bool CopyPageClipText(TViewPage& page, const std::function<std::optional<QString>()>& render);
+// Appends UTF-8 text to a clipboard text, leaving out NUL characters (they cut the text short
+// in some receivers).
+void AppendClipText(QString& clip, std::string_view text);
+
+// UTF-8 text as a QString for the clipboard, converted in slices of about a megabyte that end
+// after a line break, with the event pump called between slices (a long copy's text takes a
+// quarter of a second to convert in one piece). False, with out empty, when the cancel flag
+// is set meanwhile.
+bool ClipboardTextInSlices(std::string_view text, QString& out);
 
 // Ctrl+C in a text field: copies the selection of the focused line edit, memo or label and
 // answers true; false (nothing copied) when the focus holds no selected text.

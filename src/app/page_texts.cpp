@@ -229,15 +229,31 @@ void AppendDescendantLines(WABSCollection& collection, const WDesIterator& walk,
 
 std::string DescendantListText(WABSCollection& collection, const WDesIterator& walk,
                                const std::function<bool(int, int)>& progress, int step) {
+    std::string out;
+    if (!DescendantListTextTo(
+            collection, walk, [&out](std::string_view piece) { out += piece; }, progress, step))
+        return {};
+    return out;
+}
+
+bool DescendantListTextTo(WABSCollection& collection, const WDesIterator& walk,
+                          const std::function<void(std::string_view)>& sink,
+                          const std::function<bool(int, int)>& progress, int step) {
+    constexpr size_t kPiece = size_t(1) << 20;
     std::string out = kDescendantListHeading;
     const int total = walk.RecordCount();
     if (step < 1) step = 1;
     for (int from = 1; from <= total; from += step) {
         const int to = std::min(total, from + step - 1);
         AppendDescendantLines(collection, walk, from, to, out);
-        if (progress && !progress(to, total)) return {};
+        if (out.size() >= kPiece) {
+            sink(out);
+            out.clear();
+        }
+        if (progress && !progress(to, total)) return false;
     }
-    return out;
+    if (!out.empty()) sink(out);
+    return true;
 }
 
 }  // namespace kindrel

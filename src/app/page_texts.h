@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace kindrel {
 
@@ -55,5 +56,11 @@ void AppendDescendantLines(WABSCollection& collection, const WDesIterator& walk,
 // and may answer false to stop; the text is then empty.
 std::string DescendantListText(WABSCollection& collection, const WDesIterator& walk,
                                const std::function<bool(int, int)>& progress = {}, int step = 50);
+// As DescendantListText, handing the text to sink in pieces of about a megabyte, each ending
+// after a line, instead of keeping it whole (a copy of a large tree then never holds both the
+// UTF-8 text and the clipboard's). False when progress stopped it.
+bool DescendantListTextTo(WABSCollection& collection, const WDesIterator& walk,
+                          const std::function<void(std::string_view)>& sink,
+                          const std::function<bool(int, int)>& progress = {}, int step = 50);
 
 }  // namespace kindrel

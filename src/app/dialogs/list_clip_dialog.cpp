@@ -2,6 +2,7 @@
 
 #include "app/app_texts.h"
 #include "app/message_box.h"
+#include "app/page_copy.h"
 #include "app/view_page.h"
 #include "app/wait_dialog.h"
 #include "containers/ui_hooks.h"
@@ -23,8 +24,6 @@ namespace kindrel {
 
 namespace {
 
-constexpr const char* kCopyingText = "Copying to clipboard";
-constexpr const char* kCompleteText = "Copy to Clipboard Complete";
 constexpr const char* kCsvFilter = "Comma Sperated Values (*.csv)";
 
 QPushButton* AddButton(QVBoxLayout* layout, const char* name, const char* text, QWidget* parent) {
@@ -122,27 +121,7 @@ bool RunListCopy(QWidget* owner, TViewContext& context, const ListRenderer& rend
     }
     // A long text becomes the clipboard's text in slices, with events between them.
     QString clip;
-    if (complete && error.empty()) {
-        constexpr size_t kSlice = size_t(1) << 22;
-        clip.reserve(static_cast<qsizetype>(text.size()));
-        for (size_t at = 0; at < text.size();) {
-            size_t end = std::min(text.size(), at + kSlice);
-            // A slice ends after a line break, never inside a character.
-            if (end < text.size()) {
-                const size_t lineEnd = text.find('\n', end);
-                end = lineEnd == std::string::npos ? text.size() : lineEnd + 1;
-            }
-            clip += QString::fromUtf8(text.data() + at, static_cast<qsizetype>(end - at));
-            at = end;
-            if (at < text.size()) {
-                PumpEvents();
-                if (CancelRequested()) {
-                    complete = false;
-                    break;
-                }
-            }
-        }
-    }
+    if (complete && error.empty()) complete = ClipboardTextInSlices(text, clip);
     ReportProgress(kCopyingText, 1, 1);
     QApplication::restoreOverrideCursor();
     TWaitDlg::HideWait();
@@ -165,7 +144,7 @@ bool RunListCopy(QWidget* owner, TViewContext& context, const ListRenderer& rend
             return false;
         }
     }
-    context.FlashText(QString::fromLatin1(kCompleteText));
+    context.FlashText(QString::fromLatin1(kCopyCompleteText));
     return true;
 }
 

@@ -466,25 +466,30 @@ bool TDescendantsPage::CopyDescendants() {
             });
         }
     });
-    return CopyPageText(*this, [&]() -> std::optional<std::string> {
+    return CopyPageClipText(*this, [&]() -> std::optional<QString> {
         walk.SetCollection(collection);
         walk.Start(key.root, key.limit, key.repeat);
         if (walk.Stopped() || m_copyAborted) return std::nullopt;
         QElapsedTimer sincePump;
         sincePump.start();
-        std::string text = DescendantListText(*collection, walk, [&](int done, int total) {
-            if (sincePump.elapsed() >= kCopyPumpMs) {
-                ReportProgress(kCopyingText, done, total);
-                PumpEvents();
-                if (CancelRequested()) StopCopy();
-                sincePump.restart();
-            }
-            // Once stopped (Cancel, Escape, the file closed) nothing more is read.
-            return !m_copyAborted;
-        });
-        if (m_copyAborted) return std::nullopt;
+        // The text becomes the clipboard's piece by piece: never held twice, and no long
+        // conversion at the end.
+        QString clip;
+        const bool complete = DescendantListTextTo(
+            *collection, walk, [&clip](std::string_view piece) { AppendClipText(clip, piece); },
+            [&](int done, int total) {
+                if (sincePump.elapsed() >= kCopyPumpMs) {
+                    ReportProgress(kCopyingText, done, total);
+                    PumpEvents();
+                    if (CancelRequested()) StopCopy();
+                    sincePump.restart();
+                }
+                // Once stopped (Cancel, Escape, the file closed) nothing more is read.
+                return !m_copyAborted;
+            });
+        if (!complete || m_copyAborted) return std::nullopt;
         ReportProgress(kCopyingText, walk.RecordCount(), walk.RecordCount());
-        return text;
+        return clip;
     });
 }
 
