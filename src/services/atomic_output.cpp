@@ -5,8 +5,12 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <exception>
 #include <filesystem>
+#include <thread>
 
 namespace kindrel {
 
@@ -69,6 +73,30 @@ void WAtomicOutput::Commit() {
     if (::rename(m_temp.c_str(), m_target.c_str()) != 0) Fail(errno);
     m_temp.clear();
     SyncFolder(FolderOf(std::filesystem::path(m_target)));
+}
+
+void WAtomicOutput::Commit(const std::function<void()>& whileWaiting) {
+    if (!whileWaiting) {
+        Commit();
+        return;
+    }
+    std::exception_ptr failure;
+    std::atomic<bool> finished{false};
+    // Only the worker touches this object until it has finished.
+    std::thread worker([&] {
+        try {
+            Commit();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        finished.store(true, std::memory_order_release);
+    });
+    while (!finished.load(std::memory_order_acquire)) {
+        whileWaiting();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    worker.join();
+    if (failure) std::rethrow_exception(failure);
 }
 
 void WAtomicOutput::Fail(int err) const {

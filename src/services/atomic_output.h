@@ -7,6 +7,7 @@
 
 #include <sys/types.h>
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace kindrel {
@@ -46,6 +47,10 @@ class WAtomicOutput {
     // Sets the mode, syncs, closes and renames the file over the target; throws EOutputError
     // (the temporary file is then removed and the target left as it was).
     void Commit();
+    // As Commit, with the syncs (which wait for the disk, a second or more for a large file
+    // on a slow one) run on a worker thread while whileWaiting is called every few
+    // milliseconds on this one (a window's event pump).
+    void Commit(const std::function<void()>& whileWaiting);
     // Throws EOutputError for err (errno value) naming the target; for writers using Fd().
     [[noreturn]] void Fail(int err) const;
 

@@ -15,6 +15,8 @@ namespace kindrel {
 namespace {
 
 constexpr size_t kChunk = 1 << 20;
+// Bytes written back to the disk as one piece.
+constexpr long long kFlushWindow = 8 << 20;
 constexpr const char* kProgressLabel = "Extracting";
 
 // Characters no file name should carry (folder separators of both systems, controls and the
@@ -66,6 +68,25 @@ long long ExtractGedcomFile(const std::string& source, const std::string& target
     WAtomicOutput output(target);
     std::vector<char> buffer(kChunk);
     long long done = 0;
+    // Write-back runs behind the copy in windows: each full window is started at once, and
+    // the copy waits (between event pumps) for the one before the last to reach the disk. So
+    // the disk works while the file is read, the page cache never holds more than a few
+    // windows of dirty pages, and the closing fsync has next to nothing left, so the window
+    // never stops for long.
+    long long started = 0;  // write-back started up to here
+    long long settled = 0;  // on the disk up to here
+    const int fd = output.Fd();
+    const auto settle = [&](long long until) {
+        while (settled < until) {
+            const long long length = std::min(kFlushWindow, until - settled);
+            ::sync_file_range(fd, settled, length,
+                              SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE |
+                                  SYNC_FILE_RANGE_WAIT_AFTER);
+            settled += length;
+            PumpEvents();
+            if (CancelRequested()) throw EExtractCancelled();
+        }
+    };
     const long long total = sourceStat.st_size;
     ReportProgress(kProgressLabel, 0, total);
     for (;;) {
@@ -75,14 +96,18 @@ long long ExtractGedcomFile(const std::string& source, const std::string& target
         if (got < 0) throw EFileError(source);
         if (got == 0) break;
         output.Write(buffer.data(), static_cast<size_t>(got));
-        // Writing back starts at once, so that the closing fsync has little left to wait for
-        // (the window does not pump events during it) and the disk works while we read.
-        ::sync_file_range(output.Fd(), done, got, SYNC_FILE_RANGE_WRITE);
         done += got;
+        if (done - started >= kFlushWindow) {
+            ::sync_file_range(fd, started, done - started, SYNC_FILE_RANGE_WRITE);
+            started = done;
+            settle(started - kFlushWindow);
+        }
         ReportProgress(kProgressLabel, done, total);
     }
     if (CancelRequested()) throw EExtractCancelled();
-    output.Commit();
+    if (done > started) ::sync_file_range(fd, started, done - started, SYNC_FILE_RANGE_WRITE);
+    settle(done);
+    output.Commit([] { PumpEvents(); });
     return done;
 }
 

@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <csignal>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -186,6 +187,38 @@ TEST(ProposedGedcomName, BaseNameEndingInGed) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(ProposedGedcomName(c.field, c.title), c.expected) << c.field;
+}
+
+// A file of several write-back windows: the copy is exact, the event pump runs all along (also
+// while the disk catches up), and a commit whose syncs run on a worker thread still reports
+// its failure on the caller's thread.
+TEST_F(ExtractTest, LargeCopyKeepsPumpingAndCommitFailuresReachTheCaller) {
+    std::string large;
+    while (large.size() < (20u << 20)) large += m_text;
+    const std::string source = m_dir / "fmr1234.tmp";
+    WriteFileText(source, large);
+    const std::string target = m_dir / "family.ged";
+    const UiHooks saved = Hooks();
+    int pumps = 0;
+    Hooks().pumpEvents = [&] { ++pumps; };
+    EXPECT_EQ(ExtractGedcomFile(source, target), static_cast<long long>(large.size()));
+    EXPECT_EQ(ReadFileText(target), large);
+    EXPECT_GE(pumps, 20);
+
+    const std::string blocked = m_dir / "blocked.ged";
+    WAtomicOutput output(blocked);
+    output.Write("0 HEAD\n", 7);
+    // A folder that is not empty now stands where the file should go.
+    std::filesystem::create_directories(blocked + "/inside");
+    int waits = 0;
+    try {
+        output.Commit([&] { ++waits; });
+        ADD_FAILURE() << "the commit should have failed";
+    } catch (const EOutputError& e) {
+        EXPECT_NE(std::string(e.what()).find("blocked.ged"), std::string::npos) << e.what();
+    }
+    Hooks() = saved;
+    EXPECT_TRUE(std::filesystem::is_directory(blocked + "/inside"));
 }
 
 }  // namespace
