@@ -5,7 +5,9 @@
 #include "app/app_texts.h"
 #include "app/main_window.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QKeyEvent>
 
 #include <memory>
 #include <string>
@@ -32,6 +34,12 @@ inline std::unique_ptr<kindrel::TLogoAppForm> OpenWindow(const std::string& file
     auto window = OpenStartedWindow(start, 1100, 720);
     if (window) window->SelectTab(kindrel::kTabIndividual);
     return window;
+}
+
+// A key pressed (without modifiers) and handled by widget at once.
+inline void PressKey(QWidget* widget, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
 }
 
 }  // namespace bench

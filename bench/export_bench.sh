@@ -60,6 +60,9 @@ copy=$(awk -v a="$copyBefore" -v b="$copy" 'BEGIN { printf "%.3f", (a + b) / 2 }
 extract=$(sed -n 's/^Extract GEDCOM: \([0-9]*\) ms.*/\1/p' "$work/ours.txt")
 [ -n "$extract" ] && awk -v o="$extract" -v p="$copy" \
   'BEGIN { if (p > 0) printf "  Extract GEDCOM / (cp + sync, mean of both): %.2f\n", o / 1000 / p }'
+copying=$(sed -n 's/^Extract GEDCOM: .* copying \([0-9]*\) ms.*/\1/p' "$work/ours.txt")
+[ -n "$copying" ] && awk -v o="$copying" -v p="$copy" \
+  'BEGIN { if (p > 0) printf "  its copying (after the save dialog) / (cp + sync): %.2f\n", o / 1000 / p }'
 
 "$build/bench/kindrel-sort-bench" "$gedcom" >"$work/sort.txt"
 name=$(awk '/^sort name / { for (i = 1; i <= NF; i++) if ($i == "total") { print $(i + 1); exit } }' "$work/sort.txt")

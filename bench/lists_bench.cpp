@@ -74,11 +74,6 @@ double Time(Work work) {
     return bench::Seconds(start) * 1000.0;
 }
 
-void Key(QWidget* widget, int key) {
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -150,14 +145,14 @@ int main(int argc, char** argv) {
     grid->setCurrentIndex(grid->Model()->index(0, 0));
     for (int i = 0; i < moves; ++i)
         keys.push_back(Time([&] {
-            Key(grid, Qt::Key_PageDown);
+            bench::PressKey(grid, Qt::Key_PageDown);
             grid->repaint();
         }));
     Percentiles("Page Down", keys);
     keys.clear();
     for (int i = 0; i < 10; ++i) {
         keys.push_back(Time([&] {
-            Key(grid, i % 2 ? Qt::Key_Home : Qt::Key_End);
+            bench::PressKey(grid, i % 2 ? Qt::Key_Home : Qt::Key_End);
             grid->repaint();
         }));
     }

@@ -2,11 +2,13 @@
 # Times the printed reports, offscreen, on a generated GEDCOM: the List report (default
 # columns, grey lines, dividers) to PDF with a bare QPdfWriter loop of the same labels in the
 # same run, the memory it adds to the loaded file, list pages to PNG, the first page of the
-# descendants of @I1@ and cascading pedigree charts (kindrel-report-bench); then the whole list
+# descendants of @I1@ and cascading pedigree charts (kindrel-report-bench); the preview's first
+# page, last page and Page Down (kindrel-preview-bench); then the whole list
 # as PDF, HTML and RTF through `kindrel report`, with `kindrel list` on the same file for the
 # ratio, each with its peak memory.
 # Usage: bench/report_bench.sh [BUILD_DIR] [INDIVIDUALS]   (defaults: build, 1000000)
-# Environment: SEED (default 1); PNG_PAGES (default 200); CHARTS (default 1000).
+# Environment: SEED (default 1); PNG_PAGES (default 200); CHARTS (default 1000); MOVES
+# (default 50) Page Downs timed at the start and again in the middle of the list.
 # Goals: PDF >= 150 pages/s and >= 0.6 x the bare loop; HTML and RTF < 15 s; peak memory <=
 # loaded + 64 MB; descendants first page < 2 s; pedigree >= 100 charts/s; PNG >= 10 pages/s.
 # A peer program's report is not run here: installing or running another genealogy program
@@ -15,7 +17,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 individuals=${2:-1000000}
-for target in bench/kindrel-report-bench bench/kindrel-gengedcom bin/kindrel; do
+for target in bench/kindrel-report-bench bench/kindrel-preview-bench bench/kindrel-gengedcom \
+  bin/kindrel; do
   [ -x "$build/$target" ] || { echo "report_bench: build $(basename "$target") first" >&2; exit 2; }
 done
 work=$(mktemp -d "${TMPDIR:-/tmp}/kindrel-report-bench.XXXXXX")
@@ -26,6 +29,9 @@ file=$work/generated.ged
 echo "== $individuals individuals, $(nproc) cores"
 "$build/bench/kindrel-report-bench" "$file" "${PNG_PAGES:-200}" "${CHARTS:-1000}" \
   2> >(grep -v propagateSizeHints >&2)
+echo "== the preview of the List report (goals: first page < 300 ms, last < 100 ms, Page Down < 50 ms)"
+"$build/bench/kindrel-preview-bench" "$file" "${MOVES:-50}" \
+  2> >(grep -v -e propagateSizeHints -e XDG_RUNTIME_DIR >&2)
 
 echo "== kindrel on the same file (load included): seconds, peak RSS"
 kindrel=$build/bin/kindrel
