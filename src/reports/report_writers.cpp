@@ -154,7 +154,7 @@ std::string WHtmlWriter::Begin(const std::string& title) const {
            ".page { position: relative; width: 720px; height: 960px; margin: 0 auto 16px auto; "
            "padding: 48px; background: #ffffff; page-break-after: always; overflow: hidden; }\n"
            ".page > div { position: absolute; box-sizing: border-box; }\n"
-           ".t { white-space: pre; overflow: hidden; line-height: 1.25; }\n"
+           ".t { white-space: pre; overflow: hidden; line-height: 1.25; font-size: 12px; }\n"
            ".b { font-weight: bold; }\n.c { text-align: center; }\n.r { text-align: right; }\n"
            "@media print { body { background: none; padding: 0; } .page { margin: 0; } }\n"
            "</style>\n</head>\n<body>\n";
@@ -162,40 +162,72 @@ std::string WHtmlWriter::Begin(const std::string& title) const {
 
 std::string WHtmlWriter::Page(const WReportPage& page) const {
     std::string out = "<div class=\"page\" id=\"page" + std::to_string(page.number) + "\">\n";
+    // Appended piece by piece: a million-row list writes some 15 million of these boxes.
+    const auto box = [&out](const WReportItem& item) {
+        out += "left:";
+        out += std::to_string(item.x + kReportMargin);
+        out += "px;top:";
+        out += std::to_string(item.y + kReportMargin);
+        out += "px;";
+    };
+    const auto px = [&out](const char* name, int value) {
+        out += name;
+        out += std::to_string(value);
+        out += "px;";
+    };
     for (const WReportItem& item : page.items) {
-        const std::string box = "left:" + std::to_string(item.x + kReportMargin) +
-                                "px;top:" + std::to_string(item.y + kReportMargin) + "px;";
         switch (item.kind) {
             case WItemKind::kLabel: {
-                std::string cls = "t";
-                if (item.bold) cls += " b";
-                if (item.align == WAlign::kCentre) cls += " c";
-                if (item.align == WAlign::kRight) cls += " r";
-                out += "<div class=\"" + cls + "\" style=\"" + box +
-                       "width:" + std::to_string(item.w) + "px;font-size:" +
-                       std::to_string(item.size) + "px;" +
-                       (item.colour ? "color:" + Css(item.colour) + ";" : std::string()) + "\">" +
-                       HtmlEscape(item.text) + "</div>\n";
+                // An empty label shows nothing.
+                if (item.text.empty()) break;
+                out += "<div class=\"t";
+                if (item.bold) out += " b";
+                if (item.align == WAlign::kCentre) out += " c";
+                if (item.align == WAlign::kRight) out += " r";
+                out += "\" style=\"";
+                box(item);
+                px("width:", item.w);
+                // The text size of the style sheet is left out.
+                if (item.size != kReportTextSize) px("font-size:", item.size);
+                if (item.colour) {
+                    out += "color:";
+                    out += Css(item.colour);
+                    out += ';';
+                }
+                out += "\">";
+                out += HtmlEscape(item.text);
+                out += "</div>\n";
                 break;
             }
             case WItemKind::kRule: {
                 const char* style = item.rule == WRuleStyle::kDotted   ? "dotted"
                                     : item.rule == WRuleStyle::kDouble ? "double"
                                                                        : "solid";
-                const std::string line = std::string(item.rule == WRuleStyle::kDouble ? "3" : "1") +
-                                         "px " + style + " " + Css(item.colour);
-                if (item.w == 0)
-                    out += "<div style=\"" + box + "height:" + std::to_string(item.h) +
-                           "px;border-left:" + line + "\"></div>\n";
-                else
-                    out += "<div style=\"" + box + "width:" + std::to_string(item.w) +
-                           "px;border-top:" + line + "\"></div>\n";
+                out += "<div style=\"";
+                box(item);
+                if (item.w == 0) {
+                    px("height:", item.h);
+                    out += "border-left:";
+                } else {
+                    px("width:", item.w);
+                    out += "border-top:";
+                }
+                out += item.rule == WRuleStyle::kDouble ? "3" : "1";
+                out += "px ";
+                out += style;
+                out += ' ';
+                out += Css(item.colour);
+                out += "\"></div>\n";
                 break;
             }
             case WItemKind::kFill:
-                out += "<div style=\"" + box + "width:" + std::to_string(item.w) +
-                       "px;height:" + std::to_string(item.h) + "px;background:" +
-                       Css(item.colour) + "\"></div>\n";
+                out += "<div style=\"";
+                box(item);
+                px("width:", item.w);
+                px("height:", item.h);
+                out += "background:";
+                out += Css(item.colour);
+                out += "\"></div>\n";
                 break;
         }
     }

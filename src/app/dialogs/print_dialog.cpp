@@ -52,9 +52,11 @@ QCheckBox* Check(QWidget* parent, const char* name, const QString& text) {
 }
 
 // Lets pending events run once a page and answers whether to go on (Cancel not pressed).
+// Every page, not through the throttled pump of long core work: a page takes milliseconds,
+// and a short report would otherwise finish before Cancel was ever looked at.
 bool PumpPage(int page, int pages) {
     TWaitDlg::SetProgressText(QStringLiteral("Page %1 of %2").arg(page).arg(pages));
-    PumpEvents();
+    QCoreApplication::processEvents();
     return !CancelRequested();
 }
 
