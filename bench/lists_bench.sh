@@ -22,6 +22,8 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/kindrel-lists-bench.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 file=$work/generated.ged
 "$build/bench/kindrel-gengedcom" "$individuals" --seed "${SEED:-1}" -o "$file" >/dev/null
+# The new file written back first, so that the timed runs share no disk with it.
+sync
 
 echo "== the window"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$build/bench/kindrel-lists-bench" \

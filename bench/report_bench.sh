@@ -26,6 +26,8 @@ trap 'rm -rf "$work"' EXIT
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 file=$work/generated.ged
 "$build/bench/kindrel-gengedcom" "$individuals" --seed "${SEED:-1}" -o "$file" >/dev/null
+# The new file written back first, so that the timed runs share no disk with it.
+sync
 echo "== $individuals individuals, $(nproc) cores"
 "$build/bench/kindrel-report-bench" "$file" "${PNG_PAGES:-200}" "${CHARTS:-1000}" \
   2> >(grep -v propagateSizeHints >&2)
