@@ -15,8 +15,10 @@ namespace kindrel {
 namespace {
 
 constexpr size_t kChunk = 1 << 20;
-// Bytes written back to the disk as one piece.
+// Bytes written back to the disk as one piece, and how many pieces may be on their way at
+// once (enough to keep a fast disk busy, few enough that the end waits little).
 constexpr long long kFlushWindow = 8 << 20;
+constexpr long long kWindowsInFlight = 8;
 constexpr const char* kProgressLabel = "Extracting";
 
 // Characters no file name should carry (folder separators of both systems, controls and the
@@ -69,10 +71,10 @@ long long ExtractGedcomFile(const std::string& source, const std::string& target
     std::vector<char> buffer(kChunk);
     long long done = 0;
     // Write-back runs behind the copy in windows: each full window is started at once, and
-    // the copy waits (between event pumps) for the one before the last to reach the disk. So
-    // the disk works while the file is read, the page cache never holds more than a few
-    // windows of dirty pages, and the closing fsync has next to nothing left, so the window
-    // never stops for long.
+    // the copy waits (between event pumps) for the windows before the last few to reach the
+    // disk. So the disk works while the file is read, the page cache never holds more than a
+    // few windows of dirty pages, and the closing fsync has next to nothing left, so the
+    // window never stops for long.
     long long started = 0;  // write-back started up to here
     long long settled = 0;  // on the disk up to here
     const int fd = output.Fd();
@@ -100,7 +102,7 @@ long long ExtractGedcomFile(const std::string& source, const std::string& target
         if (done - started >= kFlushWindow) {
             ::sync_file_range(fd, started, done - started, SYNC_FILE_RANGE_WRITE);
             started = done;
-            settle(started - kFlushWindow);
+            settle(started - kWindowsInFlight * kFlushWindow);
         }
         ReportProgress(kProgressLabel, done, total);
     }
