@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QIcon>
 #include <QPixmap>
@@ -30,7 +31,24 @@
 #include <string>
 #include <vector>
 
+// The icons live in a static library's resources, which the linker drops unless they are
+// registered by name.
+static void InitIconResources() {
+    Q_INIT_RESOURCE(icons);
+}
+
 namespace kindrel {
+
+QIcon ViewerIcon() {
+    static const bool registered = (InitIconResources(), true);
+    (void)registered;
+    QIcon icon;
+    for (const int size : {48, 128, 256}) {
+        const QString file = QStringLiteral(":/icons/kindrel-%1.png").arg(size);
+        if (QFile::exists(file)) icon.addFile(file, QSize(size, size));
+    }
+    return icon;
+}
 
 namespace {
 
@@ -268,10 +286,7 @@ int RunViewer(int argc, char** argv) {
     app.setApplicationDisplayName(QStringLiteral("Kindrel"));
     // The desktop entry, the icon and the MIME type share this id.
     app.setDesktopFileName(QStringLiteral("org.example.Kindrel"));
-    QIcon icon;
-    for (const int size : {48, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/kindrel-%1.png").arg(size), QSize(size, size));
-    app.setWindowIcon(icon);
+    app.setWindowIcon(ViewerIcon());
     LeaveRuntimeEnvironment(args.selfViewFile);
 
     // 1. The settings store, its cache cleared.

@@ -2,6 +2,8 @@
 // main window and event loop.
 #pragma once
 
+#include <QIcon>
+
 #include <string>
 
 namespace kindrel {
@@ -12,6 +14,9 @@ class WOptions;
 // "Reload last file viewed" is on and it still exists, else what the open dialog gives (empty
 // when it is cancelled).
 std::string ChooseStartFile(WOptions& options);
+
+// The window icon: the desktop icon at 48, 128 and 256 pixels.
+QIcon ViewerIcon();
 
 // Runs kindrel-viewer with the process arguments; returns the exit code.
 int RunViewer(int argc, char** argv);

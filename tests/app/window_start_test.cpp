@@ -13,6 +13,8 @@
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -241,6 +243,20 @@ TEST_F(WindowStartTest, RestoreSettingsAtStartupBringsBackTabIndividualAndPanel)
     EXPECT_EQ(window->ActiveIndividual(), kSampleStartIndividual);
     EXPECT_EQ(window->ActiveTab(), kTabSender);
     EXPECT_TRUE(m_recorder.messages.empty());
+}
+
+TEST(ViewerIconTest, WindowIconHoldsTheDesktopIconAtEachSize) {
+    // The icons are resources of a static library: unregistered, the linker drops them and
+    // the window shows the desktop's generic icon.
+    GuiApp();
+    const QIcon icon = ViewerIcon();
+    ASSERT_FALSE(icon.isNull());
+    const QList<QSize> sizes = icon.availableSizes();
+    for (const int size : {48, 128, 256}) EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+    const QImage image = icon.pixmap(QSize(48, 48)).toImage();
+    ASSERT_EQ(image.size(), QSize(48, 48));
+    // Not blank: the middle of the picture differs from its corner.
+    EXPECT_NE(image.pixel(24, 14), image.pixel(0, 0));
 }
 
 }  // namespace
