@@ -13,8 +13,15 @@ if(KINDREL_BUILD_GUI)
     install(PROGRAMS ${CMAKE_BINARY_DIR}/bin/kindrel-portable ${CMAKE_BINARY_DIR}/bin/kindrel-plain
             DESTINATION ${CMAKE_INSTALL_BINDIR} OPTIONAL)
   endif()
-  install(FILES ${KINDREL_DESKTOP_DIR}/${KINDREL_APP_ID}.desktop
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  # The installed entry names the viewer by its full path (KindrelInstallEntry.cmake), known
+  # only when installing (--prefix).
+  install(CODE "
+    set(KINDREL_ENTRY_SOURCE \"${KINDREL_DESKTOP_DIR}/${KINDREL_APP_ID}.desktop\")
+    set(KINDREL_ENTRY_STAGED \"${CMAKE_BINARY_DIR}/installed/${KINDREL_APP_ID}.desktop\")
+    set(KINDREL_ENTRY_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
+    set(KINDREL_ENTRY_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
+  ")
+  install(SCRIPT ${CMAKE_CURRENT_LIST_DIR}/KindrelInstallEntry.cmake)
   install(FILES ${KINDREL_DESKTOP_DIR}/${KINDREL_APP_ID}.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
   install(FILES ${KINDREL_DESKTOP_DIR}/icons/${KINDREL_APP_ID}.svg

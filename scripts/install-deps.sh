@@ -6,9 +6,11 @@ set -euo pipefail
 core=(build-essential cmake pkg-config libdivsufsort-dev libcli11-dev bzip2)
 # The report tests read PDFs back with poppler, HTML with xmllint and RTF through LibreOffice.
 # The install test checks the desktop entry (desktop-file-utils) and the MIME type
-# (shared-mime-info; xdg-utils' xdg-mime asks File::MimeInfo's mimetype outside a desktop).
+# (shared-mime-info; xdg-utils' xdg-mime asks File::MimeInfo's mimetype outside a desktop),
+# and with GLib's gio which program a desktop opens a .ged with.
 test=(libgtest-dev libgmock-dev clang libclang-rt-14-dev bubblewrap poppler-utils libxml2-utils
-  libreoffice-writer-nogui desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl)
+  libreoffice-writer-nogui desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl
+  libglib2.0-bin)
 # The portable viewer part: zstd and xxHash for its runtime bundle, the Wayland platform plugin
 # it carries, binutils' readelf and strip to find and trim the libraries. Reports: Qt SVG
 # (qt6-svg-dev; libqt6svg6-dev is only a virtual name) and the DejaVu fonts they print in.

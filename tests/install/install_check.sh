@@ -4,7 +4,8 @@
 # the MIME database of the tree is built, xdg-mime names a .ged (with and without a UTF-8 byte
 # order mark, and without its extension) application/x-gedcom; the installed kindrel packs a
 # file with the viewer part installed beside it. A second install without DESTDIR brings the
-# MIME cache up to date itself. Checks whose tool is missing are named and skipped (exit 77).
+# MIME cache up to date itself, and GLib's gio opens a .ged with the entry. Checks whose
+# tool is missing are named and skipped (exit 77).
 # Usage: tests/install/install_check.sh BUILD-DIR GEDCOM
 set -euo pipefail
 build=$1 gedcom=$2
@@ -46,7 +47,9 @@ for size in 48 128 256; do
   [ "$dims" = "${size}x$size" ] || fail "${icon#"$root"} is $dims, not ${size}x$size"
 done
 [ ! -e "$share/mime/mime.cache" ] || fail "a DESTDIR install built the MIME cache"
-grep -qx "Exec=kindrel-viewer --open-dialog %f" "$entry" || fail "the entry's Exec line"
+# The full path: a desktop drops an entry whose program is not on its PATH.
+grep -qx "Exec=$prefix/bin/kindrel-viewer --open-dialog %f" "$entry" ||
+  fail "the entry's Exec line: $(grep '^Exec=' "$entry")"
 grep -qx "Icon=$id" "$entry" || fail "the entry's Icon line"
 if readelf -d "$bin/kindrel-viewer" 2>/dev/null | grep -E 'R(UN)?PATH' | grep -qF "$build"; then
   fail "the installed viewer still looks for libraries in the build folder"
@@ -83,15 +86,36 @@ expected=plain
 [ "$kind" = "$expected" ] || fail "the installed kindrel packed a $kind file, expected $expected"
 echo "installed kindrel pack: a $kind file"
 
-# 4. Without DESTDIR the install brings the MIME cache up to date itself.
+# 4. Without DESTDIR the install brings the MIME cache up to date itself. The prefix has a
+# blank in it, so the entry's Exec line quotes the path; the prefix's bin is not on PATH, as
+# ~/.local/bin often is not, and a desktop still opens a .ged with the entry.
 if have update-mime-database; then
-  XDG_DATA_DIRS="$work/prefix/share:/usr/share" cmake --install "$build" --prefix "$work/prefix" \
+  prefix2="$work/my prefix" share2="$work/my prefix/share"
+  XDG_DATA_DIRS="$share2:/usr/share" cmake --install "$build" --prefix "$prefix2" \
     >"$work/install2.log" 2>&1 ||
     { cat "$work/install2.log" >&2; fail "cmake --install without DESTDIR failed"; }
-  [ -s "$work/prefix/share/mime/mime.cache" ] || fail "the install left the MIME cache unbuilt"
-  grep -q 'application/x-gedcom' "$work/prefix/share/mime/globs2" ||
+  [ -s "$share2/mime/mime.cache" ] || fail "the install left the MIME cache unbuilt"
+  grep -q 'application/x-gedcom' "$share2/mime/globs2" ||
     fail "the MIME globs lack application/x-gedcom"
-  echo "install without DESTDIR: MIME cache built"
+  entry2=$share2/applications/$id.desktop
+  grep -qxF "Exec=\"$prefix2/bin/kindrel-viewer\" --open-dialog %f" "$entry2" ||
+    fail "the entry's Exec line under a prefix with a blank: $(grep '^Exec=' "$entry2")"
+  grep -qF "$id.desktop" "$build/install_manifest.txt" || fail "the entry is not in the install manifest"
+  if have desktop-file-validate; then
+    desktop-file-validate "$entry2" >"$work/validate2" 2>&1 && [ ! -s "$work/validate2" ] ||
+      { cat "$work/validate2" >&2; fail "desktop-file-validate on the quoted Exec line"; }
+  fi
+  echo "install without DESTDIR: MIME cache built, Exec names the quoted full path"
+  if have gio; then
+    mkdir -p "$work/config"
+    default=$(env -u XDG_CURRENT_DESKTOP -u DESKTOP_SESSION PATH=/usr/bin:/bin \
+      XDG_CONFIG_HOME="$work/config" XDG_CONFIG_DIRS="$work/config" XDG_DATA_HOME="$share2" \
+      XDG_DATA_DIRS=/usr/share gio mime application/x-gedcom 2>&1 | sed -n 1p)
+    case $default in
+      *"$id.desktop"*) echo "gio: a .ged opens with $id.desktop, its program off PATH" ;;
+      *) fail "gio's default for application/x-gedcom: $default" ;;
+    esac
+  fi
 fi
 
 if [ ${#skipped[@]} -gt 0 ]; then
