@@ -67,6 +67,7 @@ class DescendantsPageTest : public ::testing::Test {
   protected:
     void SetUp() override {
         GuiApp();
+        FreshSettings();
         Options().WriteBool(Opt::DispInitHelp, false);
     }
     void TearDown() override {

@@ -53,6 +53,13 @@ std::string SettingsFile() {
     return (fs::path(TestDir()) / "config" / "KDSE.ini").string();
 }
 
+void FreshSettings() {
+    std::error_code ec;
+    fs::remove(SettingsFile(), ec);
+    Options().ClearCache();
+    Options().WriteBool(Opt::OpenLastFile, false);
+}
+
 QApplication& GuiApp() {
     TestDir();
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);

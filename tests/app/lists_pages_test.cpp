@@ -91,6 +91,7 @@ class ListsPagesTest : public ::testing::Test {
   protected:
     void SetUp() override {
         GuiApp();
+        FreshSettings();
         Options().WriteBool(Opt::DispInitHelp, false);
     }
     void TearDown() override {

@@ -42,6 +42,7 @@ class WindowStartTest : public ::testing::Test {
   protected:
     void SetUp() override {
         GuiApp();
+        FreshSettings();
         Options().WriteBool(Opt::DispInitHelp, false);
     }
     Recorder m_recorder;
