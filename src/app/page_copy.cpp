@@ -59,10 +59,8 @@ bool CopyPageClipText(TViewPage& page, const std::function<std::optional<QString
 
 bool CopyPageText(TViewPage& page, const std::function<std::optional<std::string>()>& render) {
     return CopyPageClipText(page, [&render]() -> std::optional<QString> {
-        std::optional<std::string> text = render();
+        const std::optional<std::string> text = render();
         if (!text) return std::nullopt;
-        // A NUL would cut the text short in some receivers.
-        std::erase(*text, '\0');
         QString clip;
         if (!ClipboardTextInSlices(*text, clip)) return std::nullopt;
         return clip;
@@ -89,7 +87,7 @@ bool ClipboardTextInSlices(std::string_view text, QString& out) {
             const size_t lineEnd = text.find('\n', end);
             end = lineEnd == std::string_view::npos ? text.size() : lineEnd + 1;
         }
-        out += QString::fromUtf8(text.data() + at, static_cast<qsizetype>(end - at));
+        AppendClipText(out, text.substr(at, end - at));
         at = end;
         if (at < text.size()) {
             PumpEvents();

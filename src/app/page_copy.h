@@ -36,8 +36,8 @@ void AppendClipText(QString& clip, std::string_view text);
 
 // UTF-8 text as a QString for the clipboard, converted in slices of about a megabyte that end
 // after a line break, with the event pump called between slices (a long copy's text takes a
-// quarter of a second to convert in one piece). False, with out empty, when the cancel flag
-// is set meanwhile.
+// quarter of a second to convert in one piece), NUL characters left out. False, with out
+// empty, when the cancel flag is set meanwhile.
 bool ClipboardTextInSlices(std::string_view text, QString& out);
 
 // Ctrl+C in a text field: copies the selection of the focused line edit, memo or label and

@@ -4,8 +4,10 @@
 #include "gui_test_support.h"
 
 #include "app/ind_scroll.h"
+#include "app/page_copy.h"
 #include "app/pages/page_table.h"
 #include "app/wait_dialog.h"
+#include "containers/ui_hooks.h"
 #include "highlight/hl_group.h"
 #include "model/collection.h"
 #include "services/options.h"
@@ -155,6 +157,31 @@ TEST_F(PageSeamTest, CopyIsRoutedToThePageShownAndFollowsItsAnswer) {
     other->SetCanCopy(false);
     EXPECT_FALSE(Action("actCopy")->isEnabled());
     EXPECT_FALSE(m_window->PerformPageCommand(PageCommand::kCopy));
+}
+
+TEST(ClipboardText, SlicesKeepEveryCharacterAndLeaveOutNuls) {
+    // Over two slices of lines with two-byte characters, NULs here and there, no final line
+    // break: the same text as one conversion, without the NULs.
+    std::string text;
+    for (int i = 0; text.size() < (size_t(5) << 19); ++i)
+        text += "Dvo\xc5\x99\xc3\xa1k " + std::to_string(i) + (i % 997 == 0 ? std::string(1, '\0') : "") + "\n";
+    text += "last \xc5\x99";
+    std::string plain = text;
+    std::erase(plain, '\0');
+    ASSERT_LT(plain.size(), text.size());
+    int pumps = 0;
+    const auto pump = Hooks().pumpEvents;
+    Hooks().pumpEvents = [&] { ++pumps; };
+    QString clip;
+    EXPECT_TRUE(ClipboardTextInSlices(text, clip));
+    EXPECT_EQ(clip, QString::fromUtf8(plain.data(), static_cast<qsizetype>(plain.size())));
+    EXPECT_GE(pumps, 2);
+    // Cancelled between slices: nothing.
+    Hooks().pumpEvents = [] { SetCancelRequested(true); };
+    EXPECT_FALSE(ClipboardTextInSlices(text, clip));
+    EXPECT_TRUE(clip.isEmpty());
+    SetCancelRequested(false);
+    Hooks().pumpEvents = pump;
 }
 
 TEST_F(PageSeamTest, HighlightConditionsReachEveryPageAndTheScrollBar) {
