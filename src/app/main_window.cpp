@@ -403,7 +403,11 @@ void TLogoAppForm::ApplySavedPlacement() {
         normal.moveTop(
             std::clamp(normal.top(), available.top(), available.bottom() - normal.height() + 1));
     }
-    setGeometry(normal);
+    // The rectangle's corner is the frame's, title bar included (as move() takes it), so a
+    // window put back at the top of the screen keeps its title bar on the screen; its size is
+    // the inside's.
+    resize(normal.size());
+    move(normal.topLeft());
     if (placement.showCmd == kShowMaximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
@@ -412,7 +416,9 @@ void TLogoAppForm::WritePlacement() {
     placement.showCmd = isMaximized()   ? kShowMaximized
                         : isMinimized() ? kShowMinimized
                                         : kShowNormal;
-    const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+    // Stored with the frame's corner, as ApplySavedPlacement puts it back.
+    normal.translate(frameGeometry().topLeft() - geometry().topLeft());
     placement.left = normal.left();
     placement.top = normal.top();
     placement.right = normal.left() + normal.width();

@@ -90,12 +90,14 @@ TEST_F(WindowStartTest, ClosingWritesTheSettingsAndTheNextStartReadsThem) {
     // Inside the offscreen screen, above the window's minimum size.
     const QRect normal(40, 30, 720, 540);
     ASSERT_TRUE(QGuiApplication::primaryScreen()->availableGeometry().contains(normal));
+    QPoint frame;  // the corner of the window's frame, title bar included
     {
         auto window = OpenWindow(packed);
         ASSERT_LE(window->minimumSizeHint().height(), normal.height());
         window->setGeometry(normal);
         WaitFor([&] { return window->geometry() == normal; }, 2000);
         ASSERT_EQ(window->geometry(), normal);
+        frame = window->frameGeometry().topLeft();
         window->SelectTab(kTabGeneral);
         window->PanelCommand(kPanelFileSearch);
         window->JumpToIndividual(9);
@@ -112,19 +114,25 @@ TEST_F(WindowStartTest, ClosingWritesTheSettingsAndTheNextStartReadsThem) {
     EXPECT_GT(panelWidth, 0);
     const WindowPlacement placement = reread.ReadWindowPlacement(1024, 768);
     EXPECT_EQ(placement.showCmd, 1);
-    EXPECT_EQ(placement.left, normal.left());
-    EXPECT_EQ(placement.top, normal.top());
-    EXPECT_EQ(placement.right, normal.left() + normal.width());
-    EXPECT_EQ(placement.bottom, normal.top() + normal.height());
+    // The frame's corner, so that a window put back at the screen's top keeps its title bar
+    // on it; the inside's size.
+    EXPECT_EQ(placement.left, frame.x());
+    EXPECT_EQ(placement.top, frame.y());
+    EXPECT_EQ(placement.right, frame.x() + normal.width());
+    EXPECT_EQ(placement.bottom, frame.y() + normal.height());
 
     TLogoAppForm::StartOptions start;
     start.selfViewFile = packed;
     TLogoAppForm next(start);
     next.ApplySavedPlacement();
-    EXPECT_EQ(next.geometry(), normal);
+    EXPECT_EQ(next.pos(), frame);
+    EXPECT_EQ(next.size(), normal.size());
     EXPECT_FALSE(next.PanelShown());  // the panel starts hidden, at its stored width
     EXPECT_EQ(next.PanelWidth(), panelWidth);
     next.show();
+    // Shown, with its frame, it is where it was.
+    WaitFor([&] { return next.geometry() == normal; }, 2000);
+    EXPECT_EQ(next.geometry(), normal);
     next.PanelCommand(kPanelDirectory);
     auto* splitter = next.findChild<QSplitter*>("mainSplitter");
     ASSERT_NE(splitter, nullptr);
