@@ -57,6 +57,7 @@ void FreshSettings() {
     std::error_code ec;
     fs::remove(SettingsFile(), ec);
     Options().ClearCache();
+    // Each test starts where it says; the ones about restoring turn this on.
     Options().WriteBool(Opt::OpenLastFile, false);
 }
 
@@ -68,8 +69,7 @@ QApplication& GuiApp() {
     static char* argv[] = {name, nullptr};
     static QApplication* app = [] {
         auto* made = new QApplication(argc, argv);
-        // Each test starts where it says; the ones about restoring turn this on.
-        Options().WriteBool(Opt::OpenLastFile, false);
+        FreshSettings();
         return made;
     }();
     return *app;

@@ -34,8 +34,8 @@ const std::string& TestDir();
 // The settings file the viewer writes ($XDG_CONFIG_HOME/KDSE.ini).
 std::string SettingsFile();
 // Starts a test on the settings a new user has (the file removed, the store's cache
-// forgotten; OpenLastFile off as GuiApp sets it), whatever the tests before it in this
-// process wrote.
+// forgotten), but with OpenLastFile off, whatever the tests before it in this process wrote.
+// GuiApp starts the process so.
 void FreshSettings();
 
 // What a packed sample carries.
